@@ -231,8 +231,10 @@ LRESULT TControl::windowMethod(TMessage& msg) {
     // The reference bracket: a handler that frees the control only marks it;
     // the release at the end destroys it, after the last use.
     addRef();
+    // While destroying, the count is odd by design: that is no free request,
+    // and the system's own processing (WM_NCDESTROY) must still run.
     const bool dying = beingDestroyed();
-    const auto freePending = [this] { return (refCount() & 1) != 0; };
+    const auto freePending = [this, dying] { return !dying && (refCount() & 1) != 0; };
     bool handled = false;
     if (appletRunning && applet && applet != this && applet->messageHandler)
         handled = applet->messageHandler(msg, result);

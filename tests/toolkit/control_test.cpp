@@ -323,3 +323,32 @@ TEST_F(ControlTest, MakingTheAppletGivesTheRuntimeTheScreenResolution) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ControlTest, ChildrenShareTheParentsFontUntilTheirOwnChanges) {
+    TControl* second = newForm(appletControl, "Second");
+    second->fontTool().setFontHeight(-20);
+    TControl* label = keep(newLabel(second, "Text"));
+    second->getHandle();
+    const auto shown = reinterpret_cast<HFONT>(SendMessageW(label->handle, WM_GETFONT, 0, 0));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown, second->font->getToolHandle()); // one handle for equal settings
+    LOGFONTW record{};
+    GetObjectW(shown, sizeof record, &record);
+    EXPECT_EQ(record.lfHeight, -20);
+    EXPECT_EQ(std::wstring(record.lfFaceName), L"MS Sans Serif");
+
+    // A change of the child's font makes its own handle and applies it.
+    label->font->setColor(RGB(0, 0, 255));
+    EXPECT_EQ(label->textColor, RGB(0, 0, 255));
+    const auto own = reinterpret_cast<HFONT>(SendMessageW(label->handle, WM_GETFONT, 0, 0));
+    EXPECT_NE(own, second->font->getToolHandle());
+    label->font->setColor(second->font->color);
+
+    // The parent may go first: the child's font still reaches the parent's.
+    second->free();
+    EXPECT_NE(label->font->getToolHandle(), nullptr);
+}
+
+} // namespace
