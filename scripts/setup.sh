@@ -38,3 +38,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+
+# Without a window manager (the virtual display) Wine waits two seconds for
+# every top-level window it hides; unmanaged windows are hidden at once.
+if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+fi

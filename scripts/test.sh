@@ -80,6 +80,34 @@ for config in "${configs[@]}"; do
   count_results "$results" "$log"
 done
 
+# The fuzz targets (clang, libFuzzer) over their seed corpus, for a bounded
+# number of runs; new inputs go to a scratch folder, a crash counts as a failure.
+fuzz_runs=1000000
+fuzz_seconds=25
+echo "== fuzz: configure and build"
+if cmake --preset fuzz >build-fuzz.log 2>&1 && cmake --build --preset fuzz >>build-fuzz.log 2>&1; then
+  rm -f build-fuzz.log
+  scratch=$(mktemp -d)
+  echo "== fuzz: expr_fuzz, $fuzz_runs runs at most"
+  if build/fuzz/bin/expr_fuzz -runs=$fuzz_runs -max_total_time=$fuzz_seconds \
+       -artifact_prefix="$root/build/fuzz/" "$scratch" tests/expr/fuzz_corpus \
+       >build/fuzz/expr_fuzz.log 2>&1; then
+    tail -n 2 build/fuzz/expr_fuzz.log
+    passed=$((passed + 1))
+  else
+    tail -n 40 build/fuzz/expr_fuzz.log
+    echo "== fuzz: expr_fuzz found a fault (input saved in build/fuzz/)"
+    failed=$((failed + 1))
+    status=1
+  fi
+  rm -rf "$scratch"
+else
+  tail -n 60 build-fuzz.log
+  echo "== fuzz: build failed"
+  failed=$((failed + 1))
+  status=1
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] || status=1
 exit $status

@@ -1,0 +1,91 @@
+#include "toolkit_fixture.h"
+
+#include "toolkit/control_factory.h"
+#include "toolkit/ini_file.h"
+#include "toolkit/text_codec.h"
+#include "toolkit/utilities.h"
+
+#include <string>
+
+namespace {
+
+// A folder of its own under the temporary folder, removed with its files.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        wchar_t base[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, base);
+        path_ = std::wstring(base) + L"toolkit_test_" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~TemporaryFolder() {
+        for (const std::wstring& file : files_)
+            DeleteFileW(file.c_str());
+        RemoveDirectoryW(path_.c_str());
+    }
+    std::string file(const std::wstring& name) {
+        files_.push_back(path_ + L"\\" + name);
+        return fromWideText(files_.back());
+    }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> files_;
+};
+
+TEST(IniFileTest, OneCallSavesAndLoadsDependingOnTheMode) {
+    TemporaryFolder folder;
+    const std::string fileName = folder.file(L"settings.ini");
+    TObjPtr<TIniFile> ini(newIniFile(fileName));
+    ini->section = "Окно";
+    EXPECT_EQ(ini->valueInteger("Left", 5), 5); // no file yet: the default
+
+    ini->mode = iniWrite;
+    EXPECT_EQ(ini->valueInteger("Left", 120), 120);
+    ini->valueInteger("Top", -7);
+    ini->valueInteger("Ширина", 300);
+    WritePrivateProfileStringW(L"Окно", L"Height", L"abc", toWideText(fileName).c_str());
+
+    ini->mode = iniRead;
+    EXPECT_EQ(ini->valueInteger("Left", 0), 120);
+    EXPECT_EQ(ini->valueInteger("Top", 0), -7);
+    EXPECT_EQ(ini->valueInteger("Ширина", 0), 300);
+    EXPECT_EQ(ini->valueInteger("Height", 55), 0); // not a number
+    EXPECT_EQ(ini->valueInteger("Missing", 99), 99);
+    ini->section = "";
+    EXPECT_EQ(ini->valueInteger("Left", 11), 11);
+}
+
+TEST(UtilitiesTest, ProgramPathAndStartDirectory) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    EXPECT_EQ(paramStr(0), fromWideText(path));
+    const std::string directory = startDirectory();
+    ASSERT_FALSE(directory.empty());
+    EXPECT_EQ(directory.back(), '\\');
+    EXPECT_EQ(paramStr(0).rfind(directory, 0), 0u);
+    EXPECT_EQ(paramStr(0).find('\\', directory.size()), std::string::npos);
+    EXPECT_EQ(paramStr(1000), "");
+    EXPECT_EQ(paramStr(-1), "");
+    EXPECT_GE(windowsVersion(), 3); // Wine reports an NT system
+}
+
+class AlphaBlendTest : public ToolkitTest {};
+
+TEST_F(AlphaBlendTest, TranslucencyMakesTheWindowLayeredAndOpaqueUndoesIt) {
+    makeAppletAndForm();
+    setAlphaBlend(*form, 255); // unchanged: nothing to do, no window made
+    EXPECT_EQ(form->handle, nullptr);
+    setAlphaBlend(*form, 128);
+    ASSERT_NE(form->handle, nullptr);
+    EXPECT_TRUE(GetWindowLongPtrW(form->handle, GWL_EXSTYLE) & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(form->handle, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_EQ(form->alphaBlend, 128);
+    setAlphaBlend(*form, 255);
+    EXPECT_FALSE(GetWindowLongPtrW(form->handle, GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+} // namespace

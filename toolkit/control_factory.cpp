@@ -1,0 +1,437 @@
+#include "toolkit/control_factory.h"
+
+#include "toolkit/platform_setup.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr std::uint32_t clipStyles = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr std::int32_t newControlSize = 64;
+constexpr std::uint32_t appletStyle = 0x90CA0000;
+constexpr std::uint32_t editBaseStyle = 0x50810000;
+constexpr std::uint32_t editScrollBars = 0x300000;
+constexpr std::uint32_t buttonStyle = 0x50011000;
+constexpr std::uint32_t labelStyle = 0x5000018C;
+constexpr std::int32_t editOptionTable[12] = {static_cast<std::int32_t>(0xFFEFFF7F),
+                                              static_cast<std::int32_t>(0xFFDFFFBF),
+                                              0x10,
+                                              0x4,
+                                              0x100,
+                                              0x400,
+                                              0x20,
+                                              0x800,
+                                              0x8,
+                                              0x1000,
+                                              0,
+                                              0x2000};
+constexpr std::uint8_t editNavigationKeys = 13; // Left/Right stay in the edit
+constexpr std::uint8_t memoNavigationKeys = 1;  // Tab only
+constexpr std::uint8_t navigateTab = 1;
+
+std::uint16_t lastControlId = 0;
+
+void clearCaption(TControl& control) {
+    control.setCaption("");
+}
+
+void setSize(TControl& control, std::int32_t width, std::int32_t height) {
+    control.bounds.right = control.bounds.left + width;
+    control.bounds.bottom = control.bounds.top + height;
+}
+
+void setHeight(TControl& control, std::int32_t height) {
+    control.bounds.bottom = control.bounds.top + height;
+}
+
+bool childNotificationHandler(TControl& control, TMessage& msg, LRESULT& result) {
+    if (msg.message == WM_SETFOCUS) {
+        TControl* form = control.parentForm();
+        if (!form)
+            return true;
+        form->lastFocused = &control;
+        return false;
+    }
+    if (msg.message == wmReflectedCommand) {
+        const TActionRecord& codes = control.actions;
+        const WORD code = HIWORD(msg.wParam);
+        if (code == codes.clickCode) {
+            if (!control.focusGuard)
+                control.onClick(&control);
+        } else if (code == codes.enterCode) {
+            control.onEnter(&control);
+        } else if (code == codes.leaveCode) {
+            control.onLeave(&control);
+        } else if (code == codes.changeCode) {
+            control.onChange(&control);
+        } else if (code == codes.selChangeCode) {
+            if (control.onSelChange)
+                control.onSelChange(&control);
+            else
+                control.onChange(&control);
+        } else {
+            return false;
+        }
+        result = control.defaultProcessing(msg);
+        return true;
+    }
+    if (msg.message >= wmReflectedColorFirst && msg.message <= wmReflectedColorLast) {
+        HDC dc = reinterpret_cast<HDC>(msg.wParam);
+        SetTextColor(dc, resolveColor(control.textColor));
+        if (control.transparent) {
+            SetBkMode(dc, TRANSPARENT);
+            result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        } else {
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, resolveColor(control.color));
+            result = reinterpret_cast<LRESULT>(control.backgroundBrush());
+        }
+        return true;
+    }
+    return false;
+}
+
+bool notifyReflector(TControl&, TMessage& msg, LRESULT& result) {
+    if (msg.message != WM_NOTIFY || !msg.lParam)
+        return false;
+    const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
+    TControl* target = controlOfWindow(header->hwndFrom);
+    if (!target)
+        return false;
+    TMessage reflected = msg;
+    reflected.window = target->handle;
+    return target->offerToHandlers(reflected, result);
+}
+
+bool commonNotificationHandler(TControl& control, TMessage& msg, LRESULT&) {
+    if (msg.message != WM_NOTIFY || !msg.lParam)
+        return false;
+    const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
+    const UINT code = header->code;
+    if (code == static_cast<UINT>(NM_KILLFOCUS)) {
+        control.onLeave(&control);
+        return false;
+    }
+    if (code == static_cast<UINT>(NM_SETFOCUS) || code == static_cast<UINT>(NM_RETURN)) {
+        control.onEnter(&control);
+        return false;
+    }
+    if (code == static_cast<UINT>(NM_CLICK) || code == static_cast<UINT>(NM_RCLICK)) {
+        control.rightClick = code == static_cast<UINT>(NM_RCLICK);
+        control.onClick(&control);
+        return true;
+    }
+    return false;
+}
+
+bool appletHandler(TControl& control, TMessage& msg, LRESULT& result) {
+    if (msg.message == WM_SETFOCUS && control.lastFocused) {
+        SetFocus(control.lastFocused->getHandle());
+        result = 0;
+        return true;
+    }
+    if (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE &&
+        control.childCount() > 0 && control.child(0)->isMainWindow()) {
+        PostMessageW(control.child(0)->getHandle(), WM_CLOSE, 0, 0);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void editSystemMenu(void*, TControl* control) {
+    HMENU menu = GetSystemMenu(control->handle, FALSE);
+    DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
+    DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
+    DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
+    EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void endSession(TControl& form) {
+    form.free();
+    appletTerminated = true;
+    appletRunning = false;
+    TControl* oldApplet = applet;
+    applet = nullptr;
+    TObj::freeObject(oldApplet);
+    ExitProcess(0);
+}
+
+bool formFocusHandler(TControl& form, TMessage& msg, LRESULT& result) {
+    if (msg.message == WM_SETFOCUS) {
+        if (applet && applet != &form)
+            applet->lastFocused = &form;
+        if (!form.lastFocused)
+            return false;
+        SetFocus(form.lastFocused->getHandle());
+        result = 0;
+        return true;
+    }
+    if (msg.message == WM_ENDSESSION && msg.wParam)
+        endSession(form);
+    return false;
+}
+
+bool formBackgroundHandler(TControl& form, TMessage& msg, LRESULT& result) {
+    if (msg.message != WM_ERASEBKGND)
+        return false;
+    for (std::int32_t i = 0; i < form.childCount(); ++i)
+        form.child(i)->createWindow();
+    if (form.transparent)
+        return false;
+    HDC dc = reinterpret_cast<HDC>(msg.wParam);
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, resolveColor(form.color));
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    RECT client{};
+    GetClientRect(form.handle, &client);
+    FillRect(dc, &client, form.backgroundBrush());
+    result = 1;
+    return false; // default processing gives the final answer
+}
+
+TGraphicTool* cloneTool(TGraphicTool* source) {
+    TGraphicTool* tool = assignTool(nullptr, source);
+    tool->setParentTool(source);
+    return tool;
+}
+
+} // namespace
+
+const TActionRecord editActions = {
+    .clearProc = clearCaption,
+    .addTextProc = nullptr,
+    .clickCode = 0,
+    .enterCode = EN_SETFOCUS,
+    .leaveCode = EN_KILLFOCUS,
+    .changeCode = EN_CHANGE,
+    .selChangeCode = 0,
+    .lineCountMsg = EM_GETLINECOUNT,
+    .lineLengthMsg = EM_LINELENGTH,
+    .getLineMsg = EM_GETLINE,
+    .setLineMsg = EM_REPLACESEL,
+    .addItemMsg = 0,
+    .lineToPosMsg = EM_LINEINDEX,
+    .posToLineMsg = EM_LINEFROMCHAR,
+    .selStartMsg = EM_GETSEL,
+    .caretMsg1 = 0,
+    .caretMsg2 = 0,
+    .caretMsg3 = EM_SETSEL,
+    .caretMsg4 = 0,
+    .alignLeftStyle = ES_LEFT,
+    .alignRightStyle = ES_RIGHT,
+    .alignCenterStyle = ES_CENTER,
+    .alignClearMask = 0,
+};
+
+const TActionRecord buttonActions = {
+    .clearProc = clearCaption,
+    .addTextProc = nullptr,
+    .clickCode = BN_CLICKED,
+    .enterCode = BN_SETFOCUS,
+    .leaveCode = BN_KILLFOCUS,
+    .changeCode = 0,
+    .selChangeCode = 0,
+    .lineCountMsg = 0,
+    .lineLengthMsg = 0,
+    .getLineMsg = 0,
+    .setLineMsg = 0,
+    .addItemMsg = 0,
+    .lineToPosMsg = 0,
+    .posToLineMsg = 0,
+    .selStartMsg = 0,
+    .caretMsg1 = 0,
+    .caretMsg2 = 0,
+    .caretMsg3 = 0,
+    .caretMsg4 = 0,
+    .alignLeftStyle = BS_LEFT,
+    .alignRightStyle = BS_RIGHT,
+    .alignCenterStyle = BS_CENTER,
+    .alignClearMask = 0,
+};
+
+const TActionRecord staticActions = {
+    .clearProc = clearCaption,
+    .addTextProc = nullptr,
+    .clickCode = 0,
+    .enterCode = 0,
+    .leaveCode = 0,
+    .changeCode = 0,
+    .selChangeCode = 0,
+    .lineCountMsg = 0,
+    .lineLengthMsg = 0,
+    .getLineMsg = 0,
+    .setLineMsg = 0,
+    .addItemMsg = 0,
+    .lineToPosMsg = 0,
+    .posToLineMsg = 0,
+    .selStartMsg = 0,
+    .caretMsg1 = 0,
+    .caretMsg2 = 0,
+    .caretMsg3 = 0,
+    .caretMsg4 = 0,
+    .alignLeftStyle = SS_LEFT,
+    .alignRightStyle = SS_RIGHT,
+    .alignCenterStyle = SS_CENTER,
+    .alignClearMask = 0x0C,
+};
+
+std::uint32_t makeStyle(std::uint32_t options, const std::int32_t* table, int highestIndex) {
+    std::uint32_t result = 0;
+    for (int i = 0; i <= highestIndex; ++i) {
+        const bool selected = (options >> i) & 1u;
+        const std::int32_t value = table[i];
+        if (value < 0) {
+            if (!selected)
+                result |= ~static_cast<std::uint32_t>(value);
+        } else if (selected) {
+            result |= static_cast<std::uint32_t>(value);
+        }
+    }
+    return result;
+}
+
+TControl* createControl(TControl* parent, const std::string& subclassName, bool ctl3DFlag) {
+    auto* control = new TControl;
+    control->subclassName = subclassName;
+    if (!parent)
+        return control;
+    control->parent = parent;
+    parent->children->add(control);
+    control->ctl3D = parent->inheritCtl3D ? ctl3DFlag : false;
+    control->margin = parent->margin;
+    control->textColor = parent->textColor;
+    control->color = parent->color;
+    if (parent->font)
+        control->adoptTool(control->font, cloneTool(parent->font));
+    if (parent->brush)
+        control->adoptTool(control->brush, cloneTool(parent->brush));
+    const std::int32_t left = parent->margin + parent->nextX;
+    const std::int32_t top = parent->margin + parent->nextY;
+    control->bounds = {left, top, left + newControlSize, top + newControlSize};
+    return control;
+}
+
+TControl* newApplet(const std::string& caption) {
+    appletCreated = true;
+    installPlatformHooks();
+    TControl* control = createControl(nullptr, "App", false);
+    control->isApplet = true;
+    control->style = appletStyle;
+    control->exStyle = WS_EX_APPWINDOW;
+    control->onCreateWindow = {editSystemMenu, nullptr};
+    control->attachHandler(appletHandler, true);
+    control->setCaption(caption);
+    if (!applet)
+        applet = control;
+    return control;
+}
+
+TControl* newForm(TControl* parent, const std::string& caption) {
+    TControl* control = createControl(parent, "Form", false);
+    control->classStyle |= CS_DBLCLKS;
+    control->attachHandler(formFocusHandler, true);
+    control->attachHandler(formBackgroundHandler, true);
+    control->setCaption(caption);
+    control->isForm = true;
+    control->inheritCtl3D = true;
+    return control;
+}
+
+TControl* newChildControl(TControl* parent, const std::string& className, std::uint32_t style,
+                          const TActionRecord& actions, bool ctl3DFlag) {
+    TControl* control = createControl(parent, className, ctl3DFlag);
+    control->actions = actions;
+    control->isControl = true;
+    control->style = style | clipStyles;
+    control->visible = (style & WS_VISIBLE) != 0;
+    control->tabStop = (style & WS_TABSTOP) != 0;
+    TControl* form = parent ? parent->parentForm() : nullptr;
+    if (form) {
+        control->tabOrder = ++form->tabCounter;
+        if (control->tabStop && !form->lastFocused)
+            form->lastFocused = control;
+    }
+    if (parent)
+        control->cursor = parent->cursor;
+    control->navigationKeys = 15;
+    if (control->ctl3D) {
+        control->style &= ~static_cast<std::uint32_t>(WS_BORDER);
+        control->exStyle |= WS_EX_CLIENTEDGE;
+    }
+    control->controlId = ++lastControlId;
+    control->attachHandler(childNotificationHandler, false);
+    return control;
+}
+
+TControl* newEdit(TControl* parent, std::uint32_t options) {
+    std::uint32_t style = makeStyle(options, editOptionTable, 11) | editBaseStyle;
+    const bool multiline = (options & eoMultiline) != 0;
+    if (!multiline)
+        style &= ~editScrollBars;
+    TControl* control = newChildControl(parent, "EDIT", style, editActions, true);
+    if (multiline) {
+        setSize(*control, 200, 200);
+        control->handlesEnter = true;
+        control->navigationKeys = memoNavigationKeys;
+    } else {
+        setSize(*control, 100, 22);
+        control->navigationKeys = editNavigationKeys;
+    }
+    if (options & eoWantTab)
+        control->navigationKeys &= static_cast<std::uint8_t>(~navigateTab);
+    return control;
+}
+
+TControl* newButton(TControl* parent, const std::string& caption) {
+    TControl* control = newChildControl(parent, "BUTTON", buttonStyle, buttonActions, false);
+    control->ctl3D = true;
+    setHeight(*control, 22);
+    control->handlesEnter = true;
+    control->textAlign = 2;
+    control->setCaption(caption);
+    return control;
+}
+
+TControl* newLabel(TControl* parent, const std::string& caption) {
+    TControl* control = newChildControl(parent, "STATIC", labelStyle, staticActions, false);
+    setHeight(*control, 22);
+    control->setCaption(caption);
+    return control;
+}
+
+TControl* newPictureBox(TControl* parent) {
+    TControl* control = newLabel(parent, "");
+    setSize(*control, 40, 40);
+    return control;
+}
+
+void initCommonControls() {
+    InitCommonControls();
+    static bool loaded = false;
+    if (loaded)
+        return;
+    loaded = true;
+    HMODULE library = LoadLibraryA("comctl32.dll");
+    if (!library)
+        return;
+    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    auto init = reinterpret_cast<InitEx>(
+        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+    if (init) {
+        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), 0xFF};
+        init(&classes);
+    }
+}
+
+TControl* newCommonControl(TControl* parent, const std::string& className, std::uint32_t style,
+                           const TActionRecord& actions, bool ctl3DFlag) {
+    initCommonControls();
+    TControl* control = newChildControl(parent, className, style, actions, ctl3DFlag);
+    control->isCommonControl = true;
+    if (parent) {
+        control->attachHandler(commonNotificationHandler, false);
+        parent->attachHandler(notifyReflector, true);
+    }
+    return control;
+}

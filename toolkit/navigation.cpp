@@ -1,0 +1,192 @@
+#include "toolkit/navigation.h"
+
+namespace {
+
+constexpr std::uint8_t navTab = 1;
+constexpr std::uint8_t navLeftRight = 2;
+constexpr std::uint8_t navUpDown = 4;
+constexpr std::uint8_t navPage = 8;
+constexpr WPARAM keyEnter = VK_RETURN;
+constexpr WPARAM keyEscape = VK_ESCAPE;
+
+// The navigation bit a key needs, or 0 for keys that do not navigate.
+std::uint8_t navigationBit(WPARAM key) {
+    switch (key) {
+    case VK_TAB:
+        return navTab;
+    case VK_PRIOR:
+    case VK_NEXT:
+        return navPage;
+    case VK_LEFT:
+    case VK_RIGHT:
+        return navLeftRight;
+    case VK_UP:
+    case VK_DOWN:
+        return navUpDown;
+    default:
+        return 0;
+    }
+}
+
+bool movesForward(WPARAM key) {
+    switch (key) {
+    case VK_TAB:
+        return GetKeyState(VK_SHIFT) >= 0;
+    case VK_NEXT:
+    case VK_RIGHT:
+    case VK_DOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool visibleUpTo(const TControl& control, const TControl& form) {
+    for (const TControl* c = &control; c && c != &form; c = c->parent)
+        if (!c->visible)
+            return false;
+    return true;
+}
+
+void collectTabStops(TControl& form, TControl& container, std::vector<TControl*>& list) {
+    for (std::int32_t i = 0; i < container.childCount(); ++i) {
+        TControl* child = container.child(i);
+        if (child->tabStop && child->enabled && visibleUpTo(*child, form) &&
+            (child->style & WS_TABSTOP)) {
+            auto position = list.begin();
+            while (position != list.end() && (*position)->tabOrder <= child->tabOrder)
+                ++position;
+            list.insert(position, child);
+        }
+        if (child->enabled)
+            collectTabStops(form, *child, list);
+    }
+}
+
+bool navigationHandler(TControl& form, TControl& control, WPARAM key, bool notKeyDown) {
+    const std::uint8_t bit = navigationBit(key);
+    if (!bit || !(control.navigationKeys & bit))
+        return false;
+    if (notKeyDown)
+        return true;
+    moveFocus(form, movesForward(key));
+    return true;
+}
+
+bool buttonUsable(const TControl* button) {
+    return button && button->visible && button->enabled;
+}
+
+// Sees every key of every window while the application runs.
+bool defaultButtonKeyHandler(void* self, TMessage& msg, LRESULT& result) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP)
+        return false;
+    auto* owner = static_cast<TControl*>(self);
+    if (owner->savedMessageHandler && owner->savedMessageHandler(msg, result))
+        return true;
+    if (appletTerminated)
+        return false;
+    TControl* form = owner->isForm ? owner : owner->lastFocused;
+    if (!form)
+        return false;
+    TControl* target = nullptr;
+    if (msg.wParam == keyEnter && buttonUsable(form->defaultButton)) {
+        TControl* focused = controlOfWindow(GetFocus());
+        if (!focused || (!focused->isCancel && !focused->handlesEnter) ||
+            focused == form->defaultButton)
+            target = form->defaultButton;
+    } else if (msg.wParam == keyEscape && buttonUsable(form->cancelButton)) {
+        target = form->cancelButton;
+    }
+    if (!target)
+        return false;
+    HWND window = target->getHandle();
+    if (msg.message == WM_KEYDOWN) {
+        SetFocus(window);
+        SetForegroundWindow(window);
+    }
+    // A push button clicks when Space is released.
+    SendMessageW(window, msg.message, VK_SPACE, msg.lParam);
+    msg.wParam = 0;
+    result = 0;
+    return true;
+}
+
+} // namespace
+
+std::vector<TControl*> tabList(TControl& form) {
+    std::vector<TControl*> list;
+    collectTabStops(form, form, list);
+    return list;
+}
+
+void moveFocus(TControl& form, bool forward) {
+    const std::vector<TControl*> list = tabList(form);
+    if (list.empty())
+        return;
+    const std::int32_t current = form.lastFocused ? form.lastFocused->tabOrder : 0;
+    TControl* chosen = nullptr;
+    if (forward) {
+        for (TControl* c : list)
+            if (c->tabOrder > current) {
+                chosen = c;
+                break;
+            }
+        if (!chosen)
+            chosen = list.front();
+    } else {
+        for (auto it = list.rbegin(); it != list.rend(); ++it)
+            if ((*it)->tabOrder < current) {
+                chosen = *it;
+                break;
+            }
+        if (!chosen)
+            chosen = list.back();
+    }
+    HWND window = chosen->getHandle();
+    ++chosen->focusGuard;
+    SetFocus(window);
+    --chosen->focusGuard;
+    form.lastFocused = chosen;
+}
+
+void enableNavigation(TControl& control) {
+    if (TControl* form = control.parentForm())
+        form->navigation = navigationHandler;
+}
+
+void setDefaultButton(TControl& button, std::int32_t key, bool flag) {
+    if (key == keyEnter) {
+        button.isDefault = true;
+        button.isCancel = false;
+    } else if (key == keyEscape) {
+        button.isCancel = true;
+        button.isDefault = false;
+    } else {
+        return;
+    }
+    if (applet) {
+        const TMessageMethod keyHandler{defaultButtonKeyHandler, applet};
+        if (flag) {
+            if (!(applet->messageHandler == keyHandler)) {
+                applet->savedMessageHandler = applet->messageHandler;
+                applet->messageHandler = keyHandler;
+            }
+        } else if (applet->messageHandler == keyHandler) {
+            applet->messageHandler = applet->savedMessageHandler;
+            applet->savedMessageHandler = {};
+        }
+    }
+    TControl* form = button.parentForm();
+    if (!form)
+        return;
+    if (key == keyEnter) {
+        form->defaultButton = flag ? &button : nullptr;
+        const std::uint32_t style =
+            flag ? (button.style | BS_DEFPUSHBUTTON)
+                 : (button.style & ~static_cast<std::uint32_t>(BS_DEFPUSHBUTTON));
+        button.setStyle(style);
+    } else {
+        form->cancelButton = flag ? &button : nullptr;
+    }
+}

@@ -1,0 +1,14 @@
+// The one place where the program's code-page-1251 text meets the UTF-16 of
+// the wide Win32 calls. 1251 is single-byte, so character positions agree.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+constexpr unsigned cyrillicCodePage = 1251;
+
+std::wstring toWideText(std::string_view text);
+std::string fromWideText(std::wstring_view text);
+// One character each way, for character messages.
+wchar_t toWideChar(char c);
+char fromWideChar(wchar_t c);

@@ -1,0 +1,61 @@
+#include "toolkit/utilities.h"
+
+#include "toolkit/text_codec.h"
+#include "toolkit/text_utils.h"
+
+namespace {
+
+constexpr DWORD pathBufferSize = 261;
+
+std::string moduleFileName() {
+    wchar_t buffer[pathBufferSize] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, pathBufferSize);
+    return fromWideText(std::wstring_view(buffer, length < pathBufferSize ? length : 0));
+}
+
+} // namespace
+
+std::string startDirectory() {
+    std::string path = moduleFileName();
+    const std::size_t slash = path.rfind('\\');
+    if (slash != std::string::npos)
+        path.resize(slash + 1);
+    return path;
+}
+
+void setAlphaBlend(TControl& control, std::uint8_t alpha) {
+    if (alpha == control.alphaBlend)
+        return;
+    control.alphaBlend = alpha;
+    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    auto setLayered = reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("User32"), "SetLayeredWindowAttributes")));
+    if (!setLayered)
+        return;
+    HWND window = control.getHandle();
+    if (!window)
+        return;
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    if (alpha == 255) {
+        SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+        return;
+    }
+    SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    setLayered(window, 0, alpha, LWA_ALPHA);
+}
+
+std::uint8_t windowsVersion() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!GetVersionExA(&info))
+        return 0;
+    return windowsVersionCode(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+}
+
+std::string paramStr(std::int32_t index) {
+    if (index == 0)
+        return moduleFileName();
+    if (index < 0)
+        return {};
+    return commandLineToken(fromWideText(GetCommandLineW()), index);
+}

@@ -1,0 +1,16 @@
+// Start directory, window transparency, Windows version and the program's
+// parameters.
+#pragma once
+
+#include "toolkit/control.h"
+
+#include <cstdint>
+#include <string>
+
+// The folder of the program file, with its final backslash.
+std::string startDirectory();
+// 255 is opaque; other values make the window layered with that alpha.
+void setAlphaBlend(TControl& control, std::uint8_t alpha);
+std::uint8_t windowsVersion();
+// 0: the program's path; i >= 1: token i of the command line.
+std::string paramStr(std::int32_t index);
