@@ -1,0 +1,190 @@
+#include "plot/plot_view.h"
+
+#include "plot/series.h"
+
+#include <algorithm>
+
+namespace {
+
+// Where the search for the extremes starts; a limit still there means no
+// series had a point.
+constexpr double searchFloor = -16777215.0;
+constexpr double searchCeiling = 16777215.0;
+
+template <class Extreme, class Better>
+double dataExtreme(const std::vector<TSeries*>& list, double start, Extreme extreme,
+                   Better better) {
+    double m = start;
+    for (const TSeries* series : list) {
+        if (series->count() == 0)
+            continue;
+        const double value = (series->*extreme)();
+        if (better(value, m))
+            m = value;
+    }
+    return m == start ? 0.0 : m;
+}
+
+bool smaller(double a, double b) {
+    return a < b;
+}
+bool larger(double a, double b) {
+    return a > b;
+}
+
+} // namespace
+
+TPlotView::~TPlotView() {
+    for (TSeries* series : seriesList_)
+        series->owner = nullptr;
+}
+
+void TPlotView::setGrid(std::int32_t value) {
+    grid_ = std::max<std::int32_t>(1, value);
+}
+
+void TPlotView::addSeries(TSeries* series) {
+    if (!series || series->owner == this)
+        return;
+    // A series drawn by another plotter moves here; it is never listed twice.
+    if (series->owner) {
+        auto& other = series->owner->seriesList_;
+        other.erase(std::remove(other.begin(), other.end(), series), other.end());
+    }
+    series->owner = this;
+    seriesList_.push_back(series);
+}
+
+void TPlotView::removeSeries(TSeries* series) {
+    seriesList_.erase(std::remove(seriesList_.begin(), seriesList_.end(), series),
+                      seriesList_.end());
+    delete series;
+}
+
+TSeries* TPlotView::seriesAt(std::int32_t index) const {
+    if (index < 0 || index >= seriesCount())
+        return nullptr;
+    return seriesList_[static_cast<std::size_t>(index)];
+}
+
+double TPlotView::effectiveMinX() const {
+    if (seriesList_.empty())
+        return 0.0;
+    if (MinX != 0.0)
+        return MinX;
+    return dataExtreme(seriesList_, searchCeiling, &TSeries::minX, smaller);
+}
+
+double TPlotView::effectiveMaxX() const {
+    if (seriesList_.empty())
+        return 0.0;
+    if (MaxX != 0.0)
+        return MaxX;
+    return dataExtreme(seriesList_, searchFloor, &TSeries::maxX, larger);
+}
+
+double TPlotView::effectiveMinY() const {
+    if (seriesList_.empty())
+        return 0.0;
+    if (MinY != 0.0)
+        return MinY;
+    return dataExtreme(seriesList_, searchCeiling, &TSeries::minY, smaller);
+}
+
+double TPlotView::effectiveMaxY() const {
+    if (seriesList_.empty())
+        return 0.0;
+    if (MaxY != 0.0)
+        return MaxY;
+    return dataExtreme(seriesList_, searchFloor, &TSeries::maxY, larger);
+}
+
+void TPlotView::freezeAutomaticLimits() {
+    if (MaxY == 0.0 && MinY == 0.0) {
+        MaxY = effectiveMaxY();
+        MinY = effectiveMinY();
+    }
+    if (MaxX == 0.0 && MinX == 0.0) {
+        MaxX = effectiveMaxX();
+        MinX = effectiveMinX();
+    }
+}
+
+void TPlotView::fitY() {
+    MaxY = 0.0;
+    MinY = 0.0;
+    MaxY = effectiveMaxY();
+    MinY = effectiveMinY();
+}
+
+void TPlotView::fitX() {
+    MaxX = 0.0;
+    MinX = 0.0;
+    MaxX = effectiveMaxX();
+    MinX = effectiveMinX();
+}
+
+// A plot area without height or width has no pixel scale: that axis stays.
+void TPlotView::pan(std::int32_t dx, std::int32_t dy, std::int32_t clientWidth,
+                    std::int32_t clientHeight) {
+    const std::int32_t ph = plotHeightIn(clientHeight);
+    if (ph > 0) {
+        const double kY = (MaxY - MinY) / ph;
+        MaxY = MaxY + dy * kY;
+        MinY = MinY + dy * kY;
+    }
+    const std::int32_t pw = plotWidthIn(clientWidth);
+    if (pw > 0) {
+        const double kX = (MaxX - MinX) / pw;
+        MaxX = MaxX - dx * kX;
+        MinX = MinX - dx * kX;
+    }
+}
+
+void TPlotView::zoomToRectangle(TPixel down, TPixel last, std::int32_t clientWidth,
+                                std::int32_t clientHeight) {
+    const std::int32_t ph = plotHeightIn(clientHeight);
+    if (down.y < last.y) {
+        if (ph > 0) {
+            const double span = MaxY - MinY;
+            const double kY = span / ph;
+            const double top = MinY + span;
+            MaxY = top - (down.y - MarginTop) * kY;
+            MinY = top - (last.y - MarginTop) * kY;
+        }
+    } else {
+        fitY();
+    }
+    const std::int32_t pw = plotWidthIn(clientWidth);
+    if (down.x < last.x) {
+        if (pw > 0) {
+            const double kX = (MaxX - MinX) / pw;
+            const double left = MinX;
+            MaxX = left + (last.x - MarginLeft) * kX;
+            MinX = left + (down.x - MarginLeft) * kX;
+        }
+    } else {
+        fitX();
+    }
+}
+
+double TPlotView::wheelFactor(std::int32_t keyState) {
+    return keyState / 4096.0 * 0.0001;
+}
+
+void TPlotView::wheelZoom(std::int32_t keyState, TPixel cursor, std::int32_t clientWidth,
+                          std::int32_t clientHeight) {
+    const double f = wheelFactor(keyState);
+    const std::int32_t ph = plotHeightIn(clientHeight);
+    if (ph > 0) {
+        const double cY = MaxY - (MaxY - MinY) * (cursor.y - MarginTop) / ph;
+        MaxY = MaxY - (MaxY - cY) * f;
+        MinY = MinY - (MinY - cY) * f;
+    }
+    const std::int32_t pw = plotWidthIn(clientWidth);
+    if (pw > 0) {
+        const double cX = (MaxX - MinX) * (cursor.x - MarginLeft) / pw + MinX;
+        MaxX = MaxX - (MaxX - cX) * f;
+        MinX = MinX - (MinX - cX) * f;
+    }
+}

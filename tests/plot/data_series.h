@@ -1,0 +1,13 @@
+// A series that only holds data, for tests that need no drawing.
+#pragma once
+
+#include "plot/series.h"
+
+struct DataSeries : TSeries {
+    void draw(TCanvas&, std::int32_t, std::int32_t, double, double, double, double) override {}
+};
+
+inline void addPoints(TSeries& series, std::initializer_list<TRPoint> points) {
+    for (const TRPoint& p : points)
+        series.addValue(p.Y, p.X);
+}
