@@ -31,6 +31,18 @@ TPixel TPlotMapping::map(double x, double y) const {
             marginTop + toPixel(plotHeight - dy * plotHeight / rangeY)};
 }
 
+TPlotMapping seriesMapping(const TPlotView* owner, std::int32_t plotWidth, std::int32_t plotHeight,
+                           double minX, double minY, double rangeX, double rangeY) {
+    return {owner ? owner->MarginLeft : 0,
+            owner ? owner->MarginTop : 0,
+            plotWidth,
+            plotHeight,
+            minX,
+            minY,
+            rangeX,
+            rangeY};
+}
+
 TPlotLayout::TPlotLayout(const TPlotView& view, std::int32_t width, std::int32_t height)
     : width(width), height(height), marginRight(view.MarginRight), marginBottom(view.MarginBottom) {
     mapping.marginLeft = view.MarginLeft;

@@ -23,6 +23,11 @@ struct TPlotMapping {
     TPixel map(double x, double y) const;
 };
 
+// The mapping a series draws with: the scale it is handed and the margins of
+// the plotter drawing it (none: no margins).
+TPlotMapping seriesMapping(const TPlotView* owner, std::int32_t plotWidth, std::int32_t plotHeight,
+                           double minX, double minY, double rangeX, double rangeY);
+
 // Grid lines and labels need cells wider than this many pixels...
 constexpr double xLabelMinCell = 10.0;
 // ...and higher than this many.
