@@ -293,3 +293,20 @@ TEST_F(WinElementTest, LabelShowsItsCaptionSizesToItAndClicks) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WinElementTest, ElementsAreDestroyedThroughTheirCommonBase) {
+    std::vector<std::unique_ptr<TKNElement>> owned;
+    auto edit = std::make_unique<TKNEdit>(form);
+    edit->init();
+    owned.push_back(std::move(edit));
+    auto label = std::make_unique<TKNLabel>(form);
+    label->init();
+    owned.push_back(std::move(label));
+    EXPECT_EQ(form->childCount(), 2);
+    owned.clear();
+    EXPECT_EQ(form->childCount(), 0);
+}
+
+} // namespace
