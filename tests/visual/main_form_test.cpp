@@ -220,3 +220,67 @@ TEST_F(MainFormTest, PositionIsSavedInAnIniFileBesideTheProgram) {
 }
 
 } // namespace
+
+namespace {
+
+int innerMessages = 0;
+
+bool countInnerMessage(TControl&, TMessage& msg, LRESULT&) {
+    if (msg.message == innerMessage())
+        ++innerMessages;
+    return false;
+}
+
+TEST_F(MainFormTest, ANamedFormTellsTheOtherFormsWhenItMovesAndAnOwnedFormOnlyHidesOnClose) {
+    auto owner = makeForm();
+    auto other = std::make_unique<TKNMainForm>();
+    other->Width = 200;
+    other->Height = 100;
+    other->init();
+    EXPECT_FALSE(other->ownsApplication);
+    ASSERT_EQ(formWindows().count(), 1);
+    EXPECT_EQ(formWindows().object(0), other->getControl()->handle);
+    other->getControl()->attachHandler(countInnerMessage, false);
+    start();
+
+    innerMessages = 0;
+    owner->getControl()->setPosition(50, 60);
+    pumpMessages();
+    EXPECT_EQ(innerMessages, 0); // no name, no message
+    owner->Name = "Main";
+    owner->getControl()->setPosition(70, 60);
+    pumpMessages();
+    EXPECT_GE(innerMessages, 1);
+
+    Counter closes;
+    other->outClose = closes.link();
+    HWND otherWindow = other->getControl()->handle;
+    SendMessageW(otherWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(pumpMessages(), 0);
+    EXPECT_TRUE(IsWindow(otherWindow));
+    EXPECT_FALSE(IsWindowVisible(otherWindow));
+    EXPECT_EQ(closes.count, 0);
+    EXPECT_TRUE(dispatchersLive());
+
+    other.reset();
+    EXPECT_EQ(formWindows().count(), 0);
+}
+
+TEST_F(MainFormTest, ClientSizeAndTransparencyApplyAtInit) {
+    auto mainForm = std::make_unique<TKNMainForm>();
+    setDebugMessageSink(countMessage);
+    mainForm->Width = 320;
+    mainForm->Height = 240;
+    mainForm->ClientSize = true;
+    mainForm->AlphaBlendValue = 128;
+    mainForm->setBorderStyle(3);
+    mainForm->init();
+    HWND window = mainForm->getControl()->handle;
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 320);
+    EXPECT_EQ(client.bottom, 240);
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+} // namespace

@@ -310,3 +310,40 @@ TEST_F(WinElementTest, ElementsAreDestroyedThroughTheirCommonBase) {
 }
 
 } // namespace
+
+namespace {
+
+struct PretendedMouse {
+    bool inside = false;
+    bool hit(TControl*, std::int32_t, std::int32_t) { return inside; }
+};
+
+TEST_F(WinElementTest, LabelHoverChangesColourAndUnderlineWhileTheMouseIsOver) {
+    EventLog enters, leaves;
+    PretendedMouse mouse;
+    auto label = makeLabel();
+    label->Caption = "hover";
+    label->Font = {"MS Sans Serif", 8, 0, 0, 1};
+    label->HoverColor = 0x0000FF;
+    label->HoverUnderline = true;
+    label->init();
+    label->outMouseEnter = enters.link();
+    label->outMouseLeave = leaves.link();
+    TControl& control = *label->getControl();
+    control.hitTest =
+        bindFuncMethod<&PretendedMouse::hit, bool, TControl*, std::int32_t, std::int32_t>(&mouse);
+
+    mouse.inside = true;
+    SendMessageW(control.handle, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(enters.count(), 1);
+    EXPECT_EQ(control.textColor, 0x0000FF);
+    EXPECT_TRUE(control.fontTool().fontStyle() & 4);
+    mouse.inside = false;
+    SendMessageW(control.handle, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(leaves.count(), 1);
+    EXPECT_EQ(control.textColor, 0);
+    EXPECT_FALSE(control.fontTool().fontStyle() & 4);
+    pumpMessages();
+}
+
+} // namespace
