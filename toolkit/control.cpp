@@ -1,5 +1,7 @@
 #include "toolkit/control.h"
 
+#include "toolkit/canvas.h"
+#include "toolkit/gdi_objects.h"
 #include "toolkit/text_codec.h"
 
 namespace {
@@ -23,6 +25,8 @@ bool appletCreated = false;
 TControl* creatingControl = nullptr;
 TMessageHandler paintHook = nullptr;
 void (*alignProc)(TControl& control) = nullptr;
+void (*invalidateHook)(TControl& control) = nullptr;
+void (*afterCreateHook)(TControl& control) = nullptr;
 
 TControl* controlOfWindow(HWND window) {
     if (!window)
@@ -176,6 +180,8 @@ bool TControl::createWindow() {
     onCreateWindow(this);
     applyFont();
     createChildWindows();
+    if (afterCreateHook)
+        afterCreateHook(*this);
     return true;
 }
 
@@ -300,7 +306,6 @@ LRESULT TControl::builtinProcessing(TMessage& msg) {
                 alignProc(*parent);
             alignProc(*this);
         }
-        onResize(this);
         return result;
     }
     case WM_SETFOCUS: {
@@ -377,8 +382,11 @@ LRESULT TControl::builtinProcessing(TMessage& msg) {
 }
 
 void TControl::invalidate() {
-    if (!appletTerminated && handle && !windowGone)
-        InvalidateRect(handle, nullptr, TRUE);
+    if (appletTerminated || !handle || windowGone)
+        return;
+    InvalidateRect(handle, nullptr, TRUE);
+    if (invalidateHook)
+        invalidateHook(*this);
 }
 
 // ---- tree ----
@@ -568,14 +576,18 @@ void TControl::toolChanged(TGraphicTool* tool) {
     if (tool == font) {
         textColor = font->color;
         applyFont();
+        invalidate();
     } else if (tool == brush) {
         color = brush->color;
-        if (cachedBrush) {
-            DeleteObject(cachedBrush);
-            cachedBrush = nullptr;
-        }
+        deleteGdiObject(cachedBrush);
+        cachedBrush = nullptr;
+        // The canvas may have the old handle selected: it must let go of it
+        // before the handle is deleted.
+        if (canvas)
+            canvas->deselectTools();
+        if (!paintDC && !painting)
+            invalidate();
     }
-    invalidate();
 }
 
 void TControl::adoptTool(TGraphicTool*& slot, TGraphicTool* tool) {
@@ -616,19 +628,24 @@ void TControl::applyFont() {
 }
 
 HBRUSH TControl::backgroundBrush() {
-    if (brush) {
-        brush->color = color;
-        return static_cast<HBRUSH>(brush->getToolHandle());
+    if (brushToolsMade) {
+        // Brush tools exist: the control's own tool, borrowing the parent's
+        // handle while their settings are equal.
+        TGraphicTool& tool = brushTool();
+        tool.setColor(color);
+        if (parent && !tool.parentTool)
+            tool.setParentTool(&parent->brushTool());
+        return static_cast<HBRUSH>(tool.getToolHandle());
     }
     if (parent && parent->color == color)
         return parent->backgroundBrush();
     const COLORREF resolved = resolveColor(color);
     if (cachedBrush && cachedBrushColor != resolved) {
-        DeleteObject(cachedBrush);
+        deleteGdiObject(cachedBrush);
         cachedBrush = nullptr;
     }
     if (!cachedBrush) {
-        cachedBrush = CreateSolidBrush(resolved);
+        cachedBrush = countGdiObject(CreateSolidBrush(resolved));
         cachedBrushColor = resolved;
     }
     return cachedBrush;
@@ -669,10 +686,10 @@ void TControl::beforeDestruction() {
         DestroyIcon(icon);
     icon = nullptr;
     handle = nullptr;
-    if (cachedBrush) {
-        DeleteObject(cachedBrush);
-        cachedBrush = nullptr;
-    }
+    deleteGdiObject(cachedBrush);
+    cachedBrush = nullptr;
+    deleteGdiObject(invalidRegion);
+    invalidRegion = nullptr;
     if (parent) {
         parent->children->remove(this);
         if (parent->lastFocused == this)

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class TCanvas;
 class TControl;
 
 // One window message; handlers may change wParam (a key swallowed becomes 0).
@@ -170,7 +171,7 @@ public:
     std::int32_t color = clButtonFace;
     bool transparent = false;
     bool ctl3D = false;
-    TObj* canvas = nullptr; // owned; made by the canvas unit on demand
+    TCanvas* canvas = nullptr; // owned; made by getCanvas on demand
     std::uint8_t alphaBlend = 255;
     HBRUSH cachedBrush = nullptr; // solid background brush while no brush tool
     COLORREF cachedBrushColor = 0;
@@ -194,6 +195,19 @@ public:
     THitTest hitTest;
     bool mouseInside = false;
     TNotifyEvent onCreateWindow, onFontChange, onResize;
+
+    // Painting (see control_paint.h).
+    TMethod<TControl*, HDC> onPaint;
+    HDC paintDC = nullptr; // the DC of the current paint cycle
+    HRGN updateRegion = nullptr;
+    HRGN invalidRegion = nullptr; // owned
+    bool eraseOnPaint = false;
+    // Double-buffered painting of the whole window tree (see double_buffer.h).
+    bool doubleBuffered = false;
+    bool painting = false;
+    HBITMAP bufferBitmap = nullptr;
+    std::int32_t bufferWidth = 0;
+    std::int32_t bufferHeight = 0;
 
     // Window.
     HWND getHandle();
@@ -282,6 +296,10 @@ extern TControl* creatingControl;
 extern TMessageHandler paintHook;
 // Aligns a control's children; installed once any control asks for alignment.
 extern void (*alignProc)(TControl& control);
+// Called after a control's window is invalidated, and after a window and its
+// children are made; the buffered painting installs them.
+extern void (*invalidateHook)(TControl& control);
+extern void (*afterCreateHook)(TControl& control);
 
 // The window procedure of every class the toolkit registers.
 LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

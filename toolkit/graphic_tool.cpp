@@ -1,5 +1,6 @@
 #include "toolkit/graphic_tool.h"
 
+#include "toolkit/gdi_objects.h"
 #include "toolkit/text_codec.h"
 
 #include <cstring>
@@ -63,8 +64,7 @@ TGraphicTool::TGraphicTool(TToolKind kind, std::int32_t color, TToolFactory fact
 }
 
 TGraphicTool::~TGraphicTool() {
-    if (toolHandle)
-        DeleteObject(toolHandle);
+    deleteGdiObject(toolHandle);
     if (parentTool)
         parentTool->release();
 }
@@ -91,7 +91,7 @@ void TGraphicTool::changed() {
         HGDIOBJ old = toolHandle;
         toolHandle = nullptr;
         onChange(this);
-        DeleteObject(old);
+        deleteGdiObject(old);
     }
     onChange(this);
 }
@@ -109,7 +109,7 @@ HGDIOBJ TGraphicTool::getToolHandle() {
     if (parentTool && sameSettings(*parentTool))
         return parentTool->getToolHandle();
     resolvedColor = resolveColor(color);
-    toolHandle = createHandle(*this, resolvedColor);
+    toolHandle = countGdiObject(createHandle(*this, resolvedColor));
     return toolHandle;
 }
 
@@ -174,7 +174,45 @@ void TGraphicTool::setBrushStyle(std::uint8_t style) {
     changed();
 }
 
+void TGraphicTool::setBrushBitmap(HBITMAP bitmap) {
+    if (data.brush.bitmap == bitmap)
+        return;
+    data.brush.bitmap = bitmap;
+    changed();
+}
+
+void TGraphicTool::setHatchColor(std::int32_t value) {
+    if (data.brush.hatchColor == value)
+        return;
+    data.brush.hatchColor = value;
+    changed();
+}
+
+void TGraphicTool::setPenStyle(std::uint8_t style) {
+    if (data.pen.penStyle == style)
+        return;
+    data.pen.penStyle = style;
+    changed();
+}
+
+void TGraphicTool::setPenWidth(std::int32_t width) {
+    if (data.pen.penWidth == width)
+        return;
+    data.pen.penWidth = width;
+    changed();
+}
+
+void TGraphicTool::setPenMode(std::uint8_t mode) {
+    if (data.pen.penMode == mode)
+        return;
+    data.pen.penMode = mode;
+    changed();
+}
+
+bool brushToolsMade = false;
+
 TGraphicTool* newBrush() {
+    brushToolsMade = true;
     return new TGraphicTool(TToolKind::brush, clButtonFace, newBrush, createBrushHandle);
 }
 

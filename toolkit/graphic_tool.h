@@ -76,10 +76,20 @@ public:
     void setFontCharset(std::uint8_t charset);
     // Brush settings.
     void setBrushStyle(std::uint8_t style);
+    void setBrushBitmap(HBITMAP bitmap); // a pattern; the tool does not own it
+    void setHatchColor(std::int32_t value);
+    // Pen settings.
+    void setPenStyle(std::uint8_t style); // the Win32 pen style
+    void setPenWidth(std::int32_t width);
+    void setPenMode(std::uint8_t mode); // the ROP2 mode is mode + 1
 
 protected:
     ~TGraphicTool() override;
 };
+
+// Set by the first newBrush: from then on a control's background brush is
+// its brush tool rather than a cached solid brush.
+extern bool brushToolsMade;
 
 TGraphicTool* newBrush();
 TGraphicTool* newFont();

@@ -1,0 +1,87 @@
+#include "toolkit/control_paint.h"
+
+#include "toolkit/canvas.h"
+#include "toolkit/double_buffer.h"
+#include "toolkit/gdi_objects.h"
+
+namespace {
+
+// Collects the update region, merged into the control's invalid region when
+// it has one.
+void takeUpdateRegion(TControl& control, HWND window) {
+    HRGN update = countGdiObject(CreateRectRgn(0, 0, 0, 0));
+    const int kind = update ? GetUpdateRgn(window, update, control.eraseOnPaint) : ERROR;
+    if (kind == NULLREGION || kind == ERROR) {
+        deleteGdiObject(update);
+        update = nullptr;
+    }
+    control.updateRegion = update;
+    if (!control.invalidRegion || !update)
+        return;
+    if (CombineRgn(control.invalidRegion, control.invalidRegion, update, RGN_OR) == COMPLEXREGION) {
+        RECT client{};
+        GetClientRect(window, &client);
+        deleteGdiObject(control.invalidRegion);
+        control.invalidRegion = countGdiObject(CreateRectRgnIndirect(&client));
+    }
+    InvalidateRgn(window, control.invalidRegion, control.eraseOnPaint);
+}
+
+bool paintHandler(TControl& control, TMessage& msg, LRESULT& result) {
+    // WM_PRINT asks for the client area only with PRF_CLIENT; the frame alone
+    // is the system's to draw.
+    const bool printClient = msg.message == WM_PRINT && (msg.lParam & PRF_CLIENT);
+    if ((msg.message != WM_PAINT && !printClient) || !control.onPaint)
+        return false;
+    HWND window = msg.window;
+    HDC dc = reinterpret_cast<HDC>(msg.wParam);
+    // A DC handed in is painted whole and validates nothing: the window's
+    // update region (a slow question to the system) is not needed then.
+    if (!dc)
+        takeUpdateRegion(control, window);
+
+    HDC savedPaintDC = control.paintDC;
+    PAINTSTRUCT paint{};
+    const bool begun = dc == nullptr;
+    if (begun)
+        dc = BeginPaint(window, &paint);
+    control.paintDC = dc;
+    if (control.invalidRegion)
+        SelectClipRgn(dc, control.invalidRegion);
+
+    control.onPaint(&control, dc);
+
+    if (control.canvas)
+        control.canvas->setDC(nullptr);
+    if (begun)
+        EndPaint(window, &paint);
+    control.paintDC = savedPaintDC;
+    deleteGdiObject(control.updateRegion);
+    control.updateRegion = nullptr;
+    result = 0;
+    return true;
+}
+
+bool resizeHandler(TControl& control, TMessage& msg, LRESULT&) {
+    if (msg.message == WM_SIZE)
+        control.onResize(&control);
+    return false;
+}
+
+} // namespace
+
+void setOnPaint(TControl& control, TPaintEvent handler) {
+    control.onPaint = handler;
+    control.attachHandler(paintHandler, false);
+}
+
+void setOnResize(TControl& control, TNotifyEvent handler) {
+    control.onResize = handler;
+    control.attachHandler(resizeHandler, false);
+}
+
+void setTransparent(TControl& control, bool value) {
+    control.transparent = value;
+    if (value && control.parent)
+        enableDoubleBuffer(*control.parent);
+}

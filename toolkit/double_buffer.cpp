@@ -1,0 +1,249 @@
+#include "toolkit/double_buffer.h"
+
+#include "toolkit/gdi_objects.h"
+
+namespace {
+
+const wchar_t previousProcProperty[] = L"PREV_PROC";
+constexpr WORD repaintingCommand = 1;
+
+void invalidateWhole(HWND window) {
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+// ---- windows without an object of ours ----
+
+LRESULT CALLBACK foreignChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message == WM_ERASEBKGND || message == WM_NCPAINT) && !controlOfWindow(window)) {
+        TControl* parent = controlOfWindow(GetParent(window));
+        TControl* owner = parent ? bufferOwner(*parent) : nullptr;
+        // Outside the buffered paint the screen is not touched: the buffer
+        // brings the whole picture.
+        if (owner && !owner->painting)
+            return message == WM_ERASEBKGND ? 1 : 0;
+    }
+    auto previous = reinterpret_cast<WNDPROC>(GetPropW(window, previousProcProperty));
+    if (!previous)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+BOOL CALLBACK subclassChild(HWND child, LPARAM) {
+    if (GetPropW(child, previousProcProperty))
+        return TRUE;
+    const LONG_PTR previous =
+        SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(foreignChildProc));
+    SetPropW(child, previousProcProperty, reinterpret_cast<HANDLE>(previous));
+    return TRUE;
+}
+
+void subclassChildren(TControl& control) {
+    if (control.handle)
+        EnumChildWindows(control.handle, subclassChild, 0);
+}
+
+void invalidateOwner(TControl& control) {
+    TControl* owner = bufferOwner(control);
+    if (owner && owner->handle)
+        invalidateWhole(owner->handle);
+}
+
+// ---- painting a window tree into a DC ----
+
+// Window and client origins are placed relative to the buffer's origin on
+// the screen.
+void paintWindowInto(HWND window, HDC dc, POINT bufferOrigin);
+
+void paintChainInto(HWND first, HDC dc, POINT bufferOrigin) {
+    for (HWND window = first; window; window = GetWindow(window, GW_HWNDNEXT))
+        paintWindowInto(window, dc, bufferOrigin);
+}
+
+void paintWindowInto(HWND window, HDC dc, POINT bufferOrigin) {
+    if (!IsWindowVisible(window))
+        return;
+    const int saved = SaveDC(dc);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    SetWindowOrgEx(dc, bufferOrigin.x - frame.left, bufferOrigin.y - frame.top, nullptr);
+    IntersectClipRect(dc, 0, 0, frame.right - frame.left, frame.bottom - frame.top);
+    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
+
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    RECT clientRect{};
+    GetClientRect(window, &clientRect);
+    SetWindowOrgEx(dc, bufferOrigin.x - client.x, bufferOrigin.y - client.y, nullptr);
+    IntersectClipRect(dc, 0, 0, clientRect.right, clientRect.bottom);
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    if (HWND child = GetWindow(window, GW_CHILD))
+        paintChainInto(child, dc, bufferOrigin);
+    RestoreDC(dc, saved);
+}
+
+// Windows that are not ours paint themselves on the screen: the copy of the
+// buffer leaves them alone.
+void excludeForeignChildren(HWND window, HDC dc, POINT dcOrigin) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        if (controlOfWindow(child)) {
+            excludeForeignChildren(child, dc, dcOrigin);
+            continue;
+        }
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        ExcludeClipRect(dc, rect.left - dcOrigin.x, rect.top - dcOrigin.y, rect.right - dcOrigin.x,
+                        rect.bottom - dcOrigin.y);
+    }
+}
+
+void deleteBuffer(void* argument) {
+    auto* control = static_cast<TControl*>(argument);
+    deleteGdiObject(control->bufferBitmap);
+    control->bufferBitmap = nullptr;
+}
+
+void prepareBuffer(TControl& owner, HDC compatible, std::int32_t width, std::int32_t height) {
+    if (owner.bufferBitmap) {
+        const bool fits = owner.bufferWidth >= width && owner.bufferHeight >= height;
+        const bool tooLarge =
+            owner.bufferWidth > width + bufferSlack || owner.bufferHeight > height + bufferSlack;
+        if (fits && !tooLarge)
+            return;
+        deleteGdiObject(owner.bufferBitmap);
+    } else {
+        owner.addCleanup(deleteBuffer, &owner);
+    }
+    owner.bufferBitmap = countGdiObject(CreateCompatibleBitmap(compatible, width, height));
+    owner.bufferWidth = width;
+    owner.bufferHeight = height;
+}
+
+void bufferedPaint(TControl& owner) {
+    HWND window = owner.handle;
+    RECT update{};
+    if (!GetUpdateRect(window, &update, FALSE))
+        return;
+    owner.painting = true;
+
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    RECT area{};
+    POINT origin{frame.left, frame.top}; // of the buffer, on the screen
+    if (owner.isForm) {
+        GetClientRect(window, &area);
+        origin = {0, 0};
+        ClientToScreen(window, &origin);
+    } else {
+        area = {0, 0, frame.right - frame.left, frame.bottom - frame.top};
+    }
+
+    HDC windowDC = GetDC(window);
+    HDC memoryDC = createMemoryDC(windowDC);
+    prepareBuffer(owner, windowDC, area.right, area.bottom);
+    HGDIOBJ previous = SelectObject(memoryDC, owner.bufferBitmap);
+    HDC savedPaintDC = owner.paintDC;
+    owner.paintDC = memoryDC;
+
+    if (owner.isForm) {
+        SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memoryDC), 0);
+        SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(memoryDC), 0);
+        if (HWND child = GetWindow(window, GW_CHILD))
+            paintChainInto(child, memoryDC, origin);
+    } else {
+        paintWindowInto(window, memoryDC, origin);
+    }
+
+    HDC screenDC = GetWindowDC(window);
+    excludeForeignChildren(window, screenDC, {frame.left, frame.top});
+    BitBlt(screenDC, origin.x - frame.left, origin.y - frame.top, area.right, area.bottom, memoryDC,
+           0, 0, SRCCOPY);
+    ReleaseDC(window, screenDC);
+
+    SelectObject(memoryDC, previous);
+    deleteMemoryDC(memoryDC);
+    ReleaseDC(window, windowDC);
+    owner.paintDC = savedPaintDC;
+    ValidateRect(window, nullptr);
+    owner.painting = false;
+}
+
+bool isStaticLabel(const TControl& control) {
+    return control.subclassName == "STATIC";
+}
+
+bool bufferedPaintHook(TControl& control, TMessage& msg, LRESULT& result) {
+    const UINT message = msg.message;
+    const bool interesting = message == WM_SETTEXT || message == WM_PAINT ||
+                             message == WM_ERASEBKGND || message == WM_NCPAINT ||
+                             message == WM_WINDOWPOSCHANGED || message == WM_HSCROLL ||
+                             message == WM_VSCROLL || message == WM_COMMAND;
+    if (!interesting || msg.window != control.handle)
+        return false;
+    TControl* owner = bufferOwner(control);
+    if (!owner)
+        return false;
+    switch (message) {
+    case WM_SETTEXT:
+        if (!isStaticLabel(control))
+            return false;
+        // The label would paint its new text straight onto the screen.
+        ShowWindow(msg.window, SW_HIDE);
+        result = DefWindowProcW(msg.window, message, msg.wParam, msg.lParam);
+        ShowWindow(msg.window, SW_SHOWNA);
+        UpdateWindow(msg.window);
+        return true;
+    case WM_PAINT:
+        if (owner == &control) {
+            if (msg.wParam)
+                return false;
+            bufferedPaint(control);
+            result = 0;
+            return true;
+        }
+        if (owner->painting && owner->paintDC)
+            return false;
+        ValidateRect(msg.window, nullptr);
+        if (!owner->painting)
+            invalidateWhole(owner->handle);
+        result = 0;
+        return true;
+    case WM_ERASEBKGND:
+        if (!control.parent || (!control.transparent && owner->painting))
+            return false;
+        result = 1;
+        return true;
+    case WM_NCPAINT:
+        if (control.isForm || owner->painting)
+            return false;
+        result = 0;
+        return true;
+    case WM_COMMAND:
+        if (HIWORD(msg.wParam) != repaintingCommand)
+            return false;
+        control.invalidate();
+        return false;
+    default: // moved, resized or scrolled
+        control.invalidate();
+        return false;
+    }
+}
+
+} // namespace
+
+TControl* bufferOwner(TControl& control) {
+    TControl* owner = nullptr;
+    for (TControl* walk = &control; walk; walk = walk->parent)
+        if (walk->doubleBuffered)
+            owner = walk;
+    return owner;
+}
+
+void enableDoubleBuffer(TControl& control) {
+    control.doubleBuffered = true;
+    paintHook = bufferedPaintHook;
+    invalidateHook = invalidateOwner;
+    afterCreateHook = subclassChildren;
+}
