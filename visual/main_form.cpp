@@ -1,6 +1,8 @@
 #include "visual/main_form.h"
 
+#include "toolkit/bitmap.h"
 #include "toolkit/control_factory.h"
+#include "toolkit/control_paint.h"
 #include "toolkit/utilities.h"
 #include "visual/form_position.h"
 
@@ -87,11 +89,14 @@ TKNMainForm::TKNMainForm(TControl* parent) : TKNWin(parent) {
     control->setOnShow(bindMethod<&TKNMainForm::show, TControl*>(this));
     liveForms().push_back(this);
     registerInitProc(TInitProc{startProc, this});
+    background = newBitmap(0, 0);
 }
 
 TKNMainForm::~TKNMainForm() {
     std::vector<TKNMainForm*>& forms = liveForms();
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    TObj::freeObject(background);
+    background = nullptr;
     if (control && control->handle)
         removeFormWindow(control->handle);
     releaseControl();
@@ -156,6 +161,7 @@ void TKNMainForm::init() {
         setClientWidth(*control, Width);
         setClientHeight(*control, Height);
     }
+    setOnPaint(*control, bindMethod<&TKNMainForm::paintBackground, TControl*, HDC>(this));
     createHook();
 }
 
@@ -170,6 +176,11 @@ void TKNMainForm::start() {
     raiseEvent(outStart);
     if (control)
         control->setVisible(Visible);
+}
+
+void TKNMainForm::paintBackground(TControl*, HDC dc) {
+    if (!background->isEmpty())
+        background->draw(dc, 0, 0);
 }
 
 void TKNMainForm::show(TControl* sender) {
@@ -214,6 +225,12 @@ bool TKNMainForm::message(TMessage& msg, LRESULT& result) {
     case WM_ACTIVATE:
         // The high word only says whether the window is minimised.
         raiseEvent(LOWORD(msg.wParam) != WA_INACTIVE ? outActivate : outDeactivate);
+        break;
+    case WM_ERASEBKGND:
+        if (!background->isEmpty()) {
+            result = 1; // the paint handler covers the window with the picture
+            return true;
+        }
         break;
     case WM_CLOSE:
         if (closeRoutine(msg.lParam == 0)) {

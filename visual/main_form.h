@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+class TBitmap;
+
 class TKNMainForm : public TKNWin {
 public:
     explicit TKNMainForm(TControl* parent = nullptr);
@@ -24,6 +26,7 @@ public:
 
     bool ownsApplication = false;
     bool shownOnce = false;
+    TBitmap* background = nullptr; // owned; drawn at (0, 0) when not empty
     TMethod<bool> positionHandler; // (save) -> stores, else loads
     bool DragForm = false;
     std::uint8_t AlphaBlendValue = 255;
@@ -42,6 +45,7 @@ protected:
 private:
     static void startProc(void* self);
     void start();
+    void paintBackground(TControl* sender, HDC dc);
     bool closeRoutine(bool userClose);
     void postInnerMessage();
     void choosePositionHandler();

@@ -1,6 +1,8 @@
 #include "visual/win_element.h"
 
 #include "toolkit/alignment.h"
+#include "toolkit/control_paint.h"
+#include "toolkit/hint_manager.h"
 #include "toolkit/input_events.h"
 
 namespace {
@@ -51,7 +53,17 @@ TKNWin::TKNWin(TControl* parent) : parentControl(parent) {
 TKNWin::~TKNWin() {
     if (layoutManager && control)
         layoutManager->unregisterControl(*control);
+    // The tip's window belongs to the control's window: it goes first, while
+    // it can still give back its font.
+    removeTip();
     releaseControl();
+}
+
+void TKNWin::removeTip() {
+    if (hintManager && tooltipId)
+        hintManager->destroyTip(tooltipId);
+    tooltipId = nullptr;
+    hintManager = nullptr;
 }
 
 void TKNWin::releaseControl() {
@@ -75,6 +87,7 @@ void TKNWin::detach(TControl& owned) {
     owned.onMouseDblClk = owned.onMouseWheel = {};
     owned.onKeyDown = owned.onKeyUp = {};
     owned.onChar = {};
+    owned.onPaint = {};
 }
 
 // ---- creation ----
@@ -84,8 +97,7 @@ void TKNWin::init() {
     control->setColor(Color);
     control->setBounds({Left, Top, Left + Width, Top + Height});
     applyBorder();
-    if (Transparent)
-        control->transparent = true;
+    setTransparent(*control, Transparent);
     control->setEnabled(Enabled);
     if (Cursor)
         control->cursor = loadCursor(Cursor);
@@ -165,7 +177,7 @@ void TKNWin::installHandlers() {
         c, bindMethod<&TKNWin::previewKeyDown, TControl*, std::int32_t&, std::uint32_t>(this));
     setOnKeyUp(c, bindMethod<&TKNWin::previewKeyUp, TControl*, std::int32_t&, std::uint32_t>(this));
     setOnChar(c, bindMethod<&TKNWin::keyChar, TControl*, char&, std::uint32_t>(this));
-    c.onResize = bindMethod<&TKNWin::resize, TControl*>(this);
+    setOnResize(c, bindMethod<&TKNWin::resize, TControl*>(this));
     c.setOnShow(bindMethod<&TKNWin::show, TControl*>(this));
     c.setOnHide(bindMethod<&TKNWin::hide, TControl*>(this));
 }
@@ -173,6 +185,27 @@ void TKNWin::installHandlers() {
 void TKNWin::installEnterLeave() {
     setOnMouseEnter(*control, bindMethod<&TKNWin::mouseEnter, TControl*>(this));
     setOnMouseLeave(*control, bindMethod<&TKNWin::mouseLeave, TControl*>(this));
+}
+
+void TKNWin::attachHint(TKNHintManager* manager) {
+    if (manager) {
+        installEnterLeave();
+        registerTip(*manager);
+        return;
+    }
+    if (Hint.empty())
+        return;
+    registerTip(*createHintManager());
+}
+
+void TKNWin::registerTip(TKNHintManager& manager) {
+    if (!control)
+        return;
+    removeTip();
+    TTipInterface& tips = *manager.tipInterface;
+    tooltipId = tips.createTip(control->getHandle());
+    tips.setTipText(tooltipId, Hint);
+    hintManager = &tips;
 }
 
 void TKNWin::attachLayout(TKNLayoutManager* manager) {
@@ -236,16 +269,22 @@ void TKNWin::mouseDown(TControl*, TMouseRecord& record) {
 }
 
 void TKNWin::mouseMove(TControl*, TMouseRecord& record) {
+    if (hintManager)
+        hintManager->moveTracked(tooltipId, lastMouse.x, lastMouse.y);
     const std::int32_t code = mouseButtonCode(lastMouse);
     lastMouse = record;
     raiseInteger(outMouseMove, code);
 }
 
 void TKNWin::mouseEnter(TControl*) {
+    if (hintManager)
+        hintManager->showTracked(tooltipId);
     raiseEvent(outMouseEnter);
 }
 
 void TKNWin::mouseLeave(TControl*) {
+    if (hintManager)
+        hintManager->hideTracked(tooltipId);
     raiseEvent(outMouseLeave);
 }
 

@@ -23,7 +23,8 @@ protected:
 };
 
 class TKNHintManager;
-struct TKNTipRecord;
+struct TTipInterface;
+struct TTipRecord;
 
 // (element) -> its control
 using TControlAccessor = TFuncMethod<TControl*>;
@@ -38,6 +39,9 @@ public:
     // Through this any element obtains the window's control.
     const TControlAccessor& getInterfaceControl() const { return controlAccessor; }
 
+    // A given manager also gets the enter, leave and move notifications;
+    // with none, only a non-empty Hint registers, with the program's manager.
+    void attachHint(TKNHintManager* manager);
     void attachLayout(TKNLayoutManager* manager);
 
     TControl* getControl() const { return control; }
@@ -48,8 +52,8 @@ public:
     TMessageMethod previousMessageHandler;
     TMouseRecord lastMouse;
     std::int32_t keyResult = -1;
-    TKNTipRecord* tooltipId = nullptr;
-    TKNHintManager* hintManager = nullptr;
+    TTipRecord* tooltipId = nullptr;
+    TTipInterface* hintManager = nullptr; // the manager's operations
     TKNLayoutManager* layoutManager = nullptr;
     TKN_Event outMouseEnter, outMouseLeave;
 
@@ -112,6 +116,8 @@ private:
     void applyEdge();
     void installHandlers();
     void detach(TControl& owned);
+    void registerTip(TKNHintManager& manager);
+    void removeTip();
     void applySizingHook(const TKN_Event& hook, int& proposed, int current);
 };
 
