@@ -3,6 +3,7 @@
 #include "runtime/links.h"
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
+#include "toolkit/bitmap.h"
 #include "toolkit/text_codec.h"
 #include "toolkit/utilities.h"
 #include "visual/main_form.h"
@@ -281,6 +282,45 @@ TEST_F(MainFormTest, ClientSizeAndTransparencyApplyAtInit) {
     EXPECT_EQ(client.right, 320);
     EXPECT_EQ(client.bottom, 240);
     EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainFormTest, IconTaskbarChoiceAndBackgroundPicture) {
+    auto mainForm = makeForm();
+    HWND window = windowOf(*mainForm);
+    HICON icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32516)); // IDI_INFORMATION
+    mainForm->setIcon(icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)), icon);
+    EXPECT_EQ(applet->icon, icon);
+    mainForm->setHideFromTaskbar(1);
+    EXPECT_EQ(applet->exStyle, static_cast<std::uint32_t>(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME));
+
+    // A 10 x 10 green picture at the top left; the rest keeps the colour.
+    HDC screen = GetDC(nullptr);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 10, 10);
+    HDC pictureDC = CreateCompatibleDC(screen);
+    HGDIOBJ oldPicture = SelectObject(pictureDC, picture);
+    RECT all{0, 0, 10, 10};
+    HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+    FillRect(pictureDC, &all, green);
+    DeleteObject(green);
+    SelectObject(pictureDC, oldPicture);
+    DeleteDC(pictureDC);
+    mainForm->background->takeHandle(picture);
+    EXPECT_EQ(SendMessageW(window, WM_ERASEBKGND, 0, 0), 1);
+
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP target = CreateCompatibleBitmap(screen, 20, 20);
+    HGDIOBJ oldTarget = SelectObject(dc, target);
+    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(0, 255, 0));
+    SelectObject(dc, oldTarget);
+    DeleteObject(target);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
 }
 
 } // namespace
