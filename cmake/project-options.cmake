@@ -32,4 +32,6 @@ function(vibro_test name)
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest_main)
   vibro_defaults(${name})
   add_test(NAME ${name} COMMAND ${name})
+  # A hung test (a window waiting for input under Wine) must not eat the run.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180)
 endfunction()

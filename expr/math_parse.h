@@ -5,6 +5,7 @@
 // that is unconnected, as a debug message box.
 #pragma once
 
+#include "elements/element.h"
 #include "runtime/links.h"
 
 #include <cstdint>
@@ -15,7 +16,7 @@
 constexpr std::uint8_t resultInteger = 0;
 constexpr std::uint8_t resultReal = 1;
 
-class TKNMathParse {
+class TKNMathParse : public TKNElement {
 public:
     TKNMathParse() = default;
     TKNMathParse(const TKNMathParse&) = delete;

@@ -1,0 +1,45 @@
+#include "visual/number_validators.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(NumberValidatorsTest, RealTextsAreCompleteNumbersWithOptionalExponent) {
+    for (const char* text : {"6.0", "-1.5", ".5", "5.", "+3", "2e5", "2 e -5", "1e+3", "0"}) {
+        TData value;
+        EXPECT_TRUE(validateReal(text, value)) << text;
+        EXPECT_EQ(value.tag, tagReal) << text;
+    }
+    TData value;
+    ASSERT_TRUE(validateReal("2 e -5", value));
+    EXPECT_DOUBLE_EQ(value.realValue, 2e-5);
+    ASSERT_TRUE(validateReal("-1.5", value));
+    EXPECT_EQ(value.realValue, -1.5);
+
+    for (const char* text : {"", "-", ".", "6,0", "1e", "1.2.3", "12 Гц", "+.", "e5", "1e5x",
+                             "1e999", "-1e400", "1 2"}) {
+        TData rejected;
+        EXPECT_FALSE(validateReal(text, rejected)) << text;
+        EXPECT_EQ(rejected.tag, tagNull) << text;
+    }
+}
+
+TEST(NumberValidatorsTest, IntegerTextsAreDecimalOrHexadecimal) {
+    const std::pair<const char*, std::int32_t> accepted[] = {
+        {"42", 42}, {"-7", -7}, {"+0", 0}, {"$ff", 255}, {"0x1a", 26}, {"0", 0}, {"$ffffffff", -1}};
+    for (const auto& [text, number] : accepted) {
+        TData value;
+        EXPECT_TRUE(validateInteger(text, value)) << text;
+        EXPECT_EQ(value.tag, tagInteger) << text;
+        EXPECT_EQ(value.intValue, number) << text;
+    }
+    for (const char* text :
+         {"", "+", "-", "2.0", "20.0", "1 000", "$", "0x", "$fg", "-$1", "12a"}) {
+        TData value;
+        EXPECT_FALSE(validateInteger(text, value)) << text;
+    }
+}
+
+} // namespace

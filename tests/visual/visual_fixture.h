@@ -1,0 +1,31 @@
+// Shared set-up of the visual element tests: the toolkit fixture with an
+// applet and a form, live dispatchers, and a recorder for output events.
+#pragma once
+
+#include "toolkit_fixture.h"
+
+#include "runtime/links.h"
+
+#include <string_view>
+#include <vector>
+
+// Records every value an event brings.
+struct EventLog {
+    std::vector<TData> values;
+
+    void in(TData& data, std::uint16_t) { values.push_back(data); }
+    TKN_Event link() { return makeLink<&EventLog::in>(this); }
+    int count() const { return static_cast<int>(values.size()); }
+    const TData& last() const { return values.back(); }
+    std::vector<std::int32_t> integers() const;
+};
+
+class VisualTest : public ToolkitTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// WM_CHAR for each character, to a window that has the focus.
+void typeText(HWND window, std::string_view text);
+void pressKey(HWND window, WPARAM key);
