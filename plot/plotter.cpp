@@ -1,0 +1,138 @@
+#include "plot/plotter.h"
+
+#include "plot/plot_painter.h"
+#include "toolkit/bitmap.h"
+#include "toolkit/canvas.h"
+#include "toolkit/control_factory.h"
+#include "toolkit/control_paint.h"
+#include "toolkit/gdi_objects.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint8_t middleButton = 3;
+constexpr std::uint8_t leftButton = 1;
+
+TPixel positionOf(const TMouseRecord& record) {
+    return {record.x, record.y};
+}
+
+} // namespace
+
+TKNPlotter::TKNPlotter(TControl* parent) : TKNWin(parent), backBuffer_(newBitmap(0, 0)) {
+    control = newPictureBox(parent);
+    mouseCapture = true;
+}
+
+TKNPlotter::~TKNPlotter() {
+    // The window may still send a size or paint message while it goes.
+    if (control && !windowDestroyed) {
+        setOnPaint(*control, {});
+        setOnResize(*control, {});
+    }
+    deleteGdiObject(fullRegion_);
+    backBuffer_->free();
+}
+
+void TKNPlotter::init() {
+    TKNWin::init();
+    setOnPaint(*control, bindMethod<&TKNPlotter::paintHandler, TControl*, HDC>(this));
+    setOnResize(*control, bindMethod<&TKNPlotter::resizeHandler, TControl*>(this));
+    resizeHandler(control);
+}
+
+SIZE TKNPlotter::clientSize() const {
+    RECT rect{};
+    if (control && !windowDestroyed && control->handle)
+        GetClientRect(control->handle, &rect);
+    else if (control)
+        rect = {0, 0, control->width(), control->height()};
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void TKNPlotter::redraw() {
+    if (control && !windowDestroyed && control->handle)
+        InvalidateRect(control->handle, nullptr, TRUE);
+}
+
+void TKNPlotter::paintPlot() {
+    TCanvas* canvas = backBuffer_->getBitmapCanvas();
+    if (!canvas)
+        return;
+    ::paintPlot(*canvas, *this, backBuffer_->width, backBuffer_->height, Color, fullRegion_);
+}
+
+void TKNPlotter::paintHandler(TControl*, HDC dc) {
+    paintPlot();
+    backBuffer_->draw(dc, 0, 0);
+}
+
+void TKNPlotter::resizeHandler(TControl*) {
+    const SIZE size = clientSize();
+    const std::int32_t width = std::max<std::int32_t>(1, size.cx);
+    const std::int32_t height = std::max<std::int32_t>(1, size.cy);
+    backBuffer_->setWidth(width);
+    backBuffer_->setHeight(height);
+    deleteGdiObject(fullRegion_);
+    fullRegion_ = countGdiObject(CreateRectRgn(0, 0, width, height));
+    paintPlot();
+}
+
+void TKNPlotter::drawBand(TPixel from, TPixel to) {
+    TCanvas* canvas = getCanvas(*control);
+    canvas->penTool().setPenMode(R2_XORPEN - 1);
+    canvas->rectangle(from.x, from.y, to.x, to.y);
+}
+
+void TKNPlotter::mouseDown(TControl* sender, TMouseRecord& record) {
+    TKNWin::mouseDown(sender, record);
+    lastPos = downPos = positionOf(record);
+    SetFocus(control->handle);
+    mouseDownObservers.callAll(&record);
+    if (!MouseControl)
+        return;
+    if (record.button == middleButton)
+        dragMode = dmPan;
+    else if (record.button == leftButton && GetKeyState(VK_CONTROL) < 0)
+        dragMode = dmZoomRect;
+    else
+        dragMode = dmNone;
+    freezeAutomaticLimits();
+}
+
+void TKNPlotter::mouseMove(TControl* sender, TMouseRecord& record) {
+    TKNWin::mouseMove(sender, record);
+    const TPixel at = positionOf(record);
+    if (dragMode == dmPan) {
+        const SIZE size = clientSize();
+        pan(at.x - lastPos.x, at.y - lastPos.y, size.cx, size.cy);
+        redraw();
+    } else if (dragMode == dmZoomRect) {
+        drawBand(downPos, lastPos);
+        drawBand(downPos, at);
+    }
+    lastPos = at;
+    mouseMoveObservers.callAll(&record);
+}
+
+void TKNPlotter::mouseUp(TControl* sender, TMouseRecord& record) {
+    TKNWin::mouseUp(sender, record);
+    if (dragMode == dmZoomRect) {
+        drawBand(downPos, lastPos);
+        const SIZE size = clientSize();
+        zoomToRectangle(downPos, lastPos, size.cx, size.cy);
+        redraw();
+    }
+    dragMode = dmNone;
+    mouseUpObservers.callAll(&record);
+}
+
+void TKNPlotter::mouseWheel(TControl* sender, TMouseRecord& record) {
+    TKNWin::mouseWheel(sender, record);
+    if (!MouseControl)
+        return;
+    const SIZE size = clientSize();
+    wheelZoom(static_cast<std::int32_t>(record.shift), lastPos, size.cx, size.cy);
+    redraw();
+}
