@@ -418,3 +418,13 @@ TEST_F(PlotterTest, PlotterGoingFirstLeavesTheSeriesToTheirElements) {
     add(13, 1.0); // no repaint asked of a plotter that is gone
     EXPECT_EQ(points->series().count(), 7);
 }
+
+TEST_F(PlotterTest, WindowGoneFirstLeavesAPlotterThatStillWorksAndFrees) {
+    plotter->getControl()->free(); // as when the form takes its children along
+    pumpMessages();
+    EXPECT_TRUE(plotter->windowDestroyed);
+    addWorkedExample(); // asks for repaints of a window that is gone
+    EXPECT_EQ(plotter->redraws, 12);
+    plotter->paintPlot(); // the buffer is still there to draw into
+    EXPECT_EQ(GetPixel(plotter->backBuffer().getBitmapCanvas()->dc, 30, 200), black);
+}
