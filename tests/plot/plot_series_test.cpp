@@ -130,20 +130,6 @@ TEST_F(PlotSeries, StepCountsXFromZeroWhateverSrcXSays) {
     EXPECT_EQ(xs.next, 3u); // still read each time
 }
 
-TEST_F(PlotSeries, CapOfThreeKeepsTheLastThree) {
-    View view;
-    Element element;
-    element.MaxCount = 3;
-    element.attach(&view);
-    Source xs{{1, 2, 3, 4, 5}};
-    element.srcX = makeLink<&Source::getValue>(&xs);
-    for (int i = 0; i < 5; ++i)
-        add(element);
-    ASSERT_EQ(element.series().count(), 3);
-    EXPECT_EQ(element.series().points()[0].X, 3.0);
-    EXPECT_EQ(element.series().points()[2].X, 5.0);
-}
-
 // The sanitizers see a leak or a double free in either order.
 TEST_F(PlotSeries, EitherDestructionOrderFreesEachSeriesOnce) {
     {
