@@ -41,18 +41,7 @@ void paint(TBitmap& bitmap, COLORREF color, const RECT& area) {
     bitmap.setBkColor(background);
 }
 
-class BitmapTest : public ToolkitTest {
-protected:
-    void SetUp() override {
-        ToolkitTest::SetUp();
-        startObjects = liveGdiObjects();
-    }
-    void TearDown() override {
-        ToolkitTest::TearDown();
-        EXPECT_EQ(liveGdiObjects(), startObjects);
-    }
-    std::int32_t startObjects = 0;
-};
+using BitmapTest = GdiCountingTest;
 
 TEST_F(BitmapTest, GrowingKeepsTheOldPixelsAtTheTopLeftAndFillsTheRestWithTheBackground) {
     for (std::uint8_t type : {bmDDB, bmDIB}) {

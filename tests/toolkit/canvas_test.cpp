@@ -40,18 +40,7 @@ struct Picture {
     TCanvas* canvas;
 };
 
-class CanvasTest : public ToolkitTest {
-protected:
-    void SetUp() override {
-        ToolkitTest::SetUp();
-        startObjects = liveGdiObjects();
-    }
-    void TearDown() override {
-        ToolkitTest::TearDown();
-        EXPECT_EQ(liveGdiObjects(), startObjects);
-    }
-    std::int32_t startObjects = 0;
-};
+using CanvasTest = GdiCountingTest;
 
 TEST_F(CanvasTest, ShapesAndTextLandWhereTheyShouldInTheirColours) {
     Picture picture(60, 60);

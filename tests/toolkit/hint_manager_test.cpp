@@ -31,20 +31,17 @@ std::wstring tipText(const TTipRecord& tip) {
     return buffer;
 }
 
-class HintManagerTest : public ToolkitTest {
+class HintManagerTest : public GdiCountingTest {
 protected:
     void SetUp() override {
-        ToolkitTest::SetUp();
-        startObjects = liveGdiObjects();
+        GdiCountingTest::SetUp();
         makeAppletAndForm();
         seenMessages = &messages;
     }
     void TearDown() override {
         seenMessages = nullptr;
-        ToolkitTest::TearDown();
-        EXPECT_EQ(liveGdiObjects(), startObjects);
+        GdiCountingTest::TearDown();
     }
-    std::int32_t startObjects = 0;
     std::vector<UINT> messages;
 };
 

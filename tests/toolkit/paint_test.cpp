@@ -80,20 +80,18 @@ void resizeBy(TControl& control, int dx) {
     pumpMessages();
 }
 
-class PaintTest : public ToolkitTest {
+class PaintTest : public GdiCountingTest {
 protected:
     void SetUp() override {
-        ToolkitTest::SetUp();
-        startObjects = liveGdiObjects();
+        GdiCountingTest::SetUp();
         makeAppletAndForm();
     }
     void TearDown() override {
-        ToolkitTest::TearDown();
+        GdiCountingTest::TearDown();
         // The buffered mode is for the rest of a run; each test starts without.
         paintHook = nullptr;
         invalidateHook = nullptr;
         afterCreateHook = nullptr;
-        EXPECT_EQ(liveGdiObjects(), startObjects);
     }
     TControl* paintBox(const RECT& bounds, Painter& painter) {
         TControl* box = keep(newPictureBox(form));
@@ -101,7 +99,6 @@ protected:
         setOnPaint(*box, painter.event());
         return box;
     }
-    std::int32_t startObjects = 0;
 };
 
 TEST_F(PaintTest, APaintWithADcInWParamDrawsThereWithoutBeginPaint) {

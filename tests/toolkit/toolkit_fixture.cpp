@@ -1,5 +1,7 @@
 #include "toolkit_fixture.h"
 
+#include "toolkit/gdi_objects.h"
+
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
 #include "toolkit/control_factory.h"
@@ -101,4 +103,14 @@ void ToolkitTest::focus(TControl& control) {
     SetFocus(control.getHandle());
     pumpMessages();
     ASSERT_EQ(GetFocus(), control.handle);
+}
+
+void GdiCountingTest::SetUp() {
+    ToolkitTest::SetUp();
+    startObjects = liveGdiObjects();
+}
+
+void GdiCountingTest::TearDown() {
+    ToolkitTest::TearDown();
+    EXPECT_EQ(liveGdiObjects(), startObjects);
 }

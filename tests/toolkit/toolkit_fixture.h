@@ -34,5 +34,14 @@ private:
     std::vector<TControl*> owned_;
 };
 
+// A window test that also proves the GDI objects it made are all gone again.
+class GdiCountingTest : public ToolkitTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::int32_t startObjects = 0;
+};
+
 // Windows of the toolkit's classes that still exist on this thread.
 int toolkitWindowCount();
