@@ -36,6 +36,7 @@ int runProgram() {
         return 0;
     }
     auto built = std::make_unique<TClassMainForm_4C58060>();
+    schematic = built.get();
     startNetwork(*built->MainForm);
     run(applet);
     built.reset();
