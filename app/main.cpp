@@ -1,0 +1,7 @@
+#include "app/program.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return runProgram();
+}
