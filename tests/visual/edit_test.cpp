@@ -10,10 +10,7 @@ class EditTest : public VisualTest {
 protected:
     std::unique_ptr<TKNEdit> makeEdit(const std::string& text, bool real) {
         auto edit = std::make_unique<TKNEdit>(form);
-        edit->Left = 5;
-        edit->Top = 5;
-        edit->Width = 120;
-        edit->Height = 20;
+        place(*edit, 5, 5, 120, 20);
         edit->Ctl3D = 0;
         edit->Text = text;
         if (real)

@@ -10,10 +10,7 @@ class MemoTest : public VisualTest {
 protected:
     std::unique_ptr<TKNMemo> makeMemo(std::uint8_t scrollBars = 2, bool editable = true) {
         auto memo = std::make_unique<TKNMemo>(form);
-        memo->Left = 10;
-        memo->Top = 10;
-        memo->Width = 200;
-        memo->Height = 120;
+        place(*memo, 10, 10, 200, 120);
         memo->Ctl3D = 0;
         memo->ScrollBars = scrollBars;
         memo->Editable = editable;

@@ -12,10 +12,7 @@ class TrackBarTest : public VisualTest {
 protected:
     std::unique_ptr<TKNTrackBar> makeBar(std::int32_t min, std::int32_t max) {
         auto bar = std::make_unique<TKNTrackBar>(form);
-        bar->Left = 10;
-        bar->Top = 40;
-        bar->Width = 280;
-        bar->Height = 30;
+        place(*bar, 10, 40, 280, 30);
         bar->Ctl3D = 1;
         bar->Min = min;
         bar->Max = max;

@@ -5,6 +5,7 @@
 #include "toolkit_fixture.h"
 
 #include "runtime/links.h"
+#include "visual/win_element.h"
 
 #include <string_view>
 #include <vector>
@@ -25,6 +26,15 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
+
+// Sets the element's bounds, as the schematic writes them before init.
+inline void place(TKNWin& element, std::int32_t left, std::int32_t top, std::int32_t width,
+                  std::int32_t height) {
+    element.Left = left;
+    element.Top = top;
+    element.Width = width;
+    element.Height = height;
+}
 
 // WM_CHAR for each character, to a window that has the focus.
 void typeText(HWND window, std::string_view text);

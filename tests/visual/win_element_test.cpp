@@ -33,10 +33,7 @@ class WinElementTest : public VisualTest {
 protected:
     std::unique_ptr<TKNLabel> makeLabel() {
         auto label = std::make_unique<TKNLabel>(form);
-        label->Left = 20;
-        label->Top = 30;
-        label->Width = 100;
-        label->Height = 40;
+        place(*label, 20, 30, 100, 40);
         return label;
     }
     static LONG_PTR style(TKNWin& element) {
