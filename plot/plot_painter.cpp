@@ -30,43 +30,41 @@ void setGridTools(TCanvas& canvas, const TPlotView& view) {
 }
 
 // Labels centred under their grid line.
-void drawColumns(TCanvas& canvas, const TPlotLayout& layout) {
-    const bool labels = layout.xLabels();
+void drawColumns(TCanvas& canvas, const TPlotLayout& layout, const TLabelWriter& labels) {
+    const bool labelled = layout.xLabels();
     const std::int32_t labelTop = layout.plotBottom() + 1;
-    if (labels)
+    if (labelled)
         canvas.textOut(layout.plotLeft() - 2, labelTop, plotLabelText(layout.mapping.minX));
     layout.forEachColumn([&](std::int32_t x, double value) {
         canvas.moveTo(x, layout.plotTop());
         canvas.lineTo(x, layout.plotBottom());
-        if (!labels)
+        if (!labelled)
             return;
         const std::string text = plotLabelText(value);
-        RECT rect{x, labelTop, 0, labelTop + 20};
-        canvas.drawText(text, rect, DT_CALCRECT);
-        OffsetRect(&rect, -((rect.right - rect.left) / 2), 0);
-        canvas.drawText(text, rect, 0);
+        RECT box = labels.measure(text, x, labelTop);
+        OffsetRect(&box, -((box.right - box.left) / 2), 0);
+        labels.draw(text, box);
     });
 }
 
 // Labels right-aligned in the left margin, centred on their row.
-void drawRows(TCanvas& canvas, const TPlotLayout& layout) {
-    const bool labels = layout.yLabels();
+void drawRows(TCanvas& canvas, const TPlotLayout& layout, const TLabelWriter& labels) {
+    const bool labelled = layout.yLabels();
     layout.forEachRow([&](std::int32_t y, double value, bool line) {
         if (line) {
             canvas.moveTo(layout.plotLeft(), y);
             canvas.lineTo(layout.plotRight(), y);
         }
-        if (!labels)
+        if (!labelled)
             return;
         const std::string text = plotLabelText(value);
-        RECT rect{2, y, 0, 0};
-        canvas.drawText(text, rect, DT_CALCRECT);
-        const std::int32_t width = rect.right - rect.left;
-        const std::int32_t height = rect.bottom - rect.top;
-        rect.right = layout.plotLeft() - 4;
-        rect.left = rect.right - width;
-        OffsetRect(&rect, 0, -(height / 2));
-        canvas.drawText(text, rect, 0);
+        RECT box = labels.measure(text, 2, y);
+        const std::int32_t width = box.right - box.left;
+        const std::int32_t height = box.bottom - box.top;
+        box.right = layout.plotLeft() - 4;
+        box.left = box.right - width;
+        OffsetRect(&box, 0, -(height / 2));
+        labels.draw(text, box);
     });
 }
 
@@ -99,13 +97,24 @@ void drawFrame(TCanvas& canvas, const TPlotView& view, const TPlotLayout& layout
 
 } // namespace
 
+TLabelWriter::TLabelWriter(TCanvas& canvas) : canvas(canvas), lineHeight(canvas.lineHeight()) {}
+
+RECT TLabelWriter::measure(std::string_view text, std::int32_t left, std::int32_t top) const {
+    return {left, top, left + canvas.textExtent(text).cx, top + lineHeight};
+}
+
+void TLabelWriter::draw(std::string_view text, const RECT& box) const {
+    canvas.textRect(box, box.left, box.top, text);
+}
+
 void paintPlot(TCanvas& canvas, const TPlotView& view, std::int32_t width, std::int32_t height,
                std::int32_t background, HRGN fullRegion) {
     const TPlotLayout layout(view, width, height);
     fillBackground(canvas, layout, background);
     setGridTools(canvas, view);
-    drawColumns(canvas, layout);
-    drawRows(canvas, layout);
+    const TLabelWriter labels(canvas);
+    drawColumns(canvas, layout, labels);
+    drawRows(canvas, layout, labels);
     drawSeries(canvas, view, layout, fullRegion);
     drawFrame(canvas, view, layout);
 }

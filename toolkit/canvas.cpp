@@ -254,22 +254,38 @@ void TCanvas::drawText(std::string_view text, RECT& rect, UINT format) {
               format & ~static_cast<UINT>(DT_MODIFYSTRING));
 }
 
-SIZE TCanvas::textExtent(std::string_view text) {
+void TCanvas::textRect(const RECT& rect, std::int32_t x, std::int32_t y, std::string_view text) {
+    const WideText wide(text);
+    ExtTextOutW(require(csHandle | csBrush | csFont | csNotify), x, y, ETO_CLIPPED, &rect,
+                wide.data(), static_cast<UINT>(wide.length()), nullptr);
+}
+
+template <class Measure> void TCanvas::measureWith(Measure&& measure) {
     bool attachedHere = false;
     if (!dc) {
         setDC(createMemoryDC(nullptr));
         attachedHere = true;
     }
-    SIZE size{};
-    const WideText wide(text);
-    HDC target = require(csHandle | csFont);
-    if (target)
-        GetTextExtentPoint32W(target, wide.data(), wide.length(), &size);
+    if (HDC target = require(csHandle | csFont))
+        measure(target);
     // A DC fetched from the window only to measure is not held; a DC the
     // canvas was given (a bitmap's) stays.
     if (attachedHere || dcFromWindow)
         setDC(nullptr);
+}
+
+SIZE TCanvas::textExtent(std::string_view text) {
+    SIZE size{};
+    const WideText wide(text);
+    measureWith(
+        [&](HDC target) { GetTextExtentPoint32W(target, wide.data(), wide.length(), &size); });
     return size;
+}
+
+std::int32_t TCanvas::lineHeight() {
+    TEXTMETRICW metrics{};
+    measureWith([&](HDC target) { GetTextMetricsW(target, &metrics); });
+    return metrics.tmHeight;
 }
 
 namespace {

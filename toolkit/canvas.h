@@ -61,7 +61,11 @@ public:
     void fillRect(const RECT& rect);
     void textOut(std::int32_t x, std::int32_t y, std::string_view text);
     void drawText(std::string_view text, RECT& rect, UINT format);
+    // Text at (x, y), clipped to the rectangle.
+    void textRect(const RECT& rect, std::int32_t x, std::int32_t y, std::string_view text);
     SIZE textExtent(std::string_view text);
+    // The height of one line of text in the current font.
+    std::int32_t lineHeight();
 
 protected:
     ~TCanvas() override;
@@ -72,6 +76,9 @@ private:
     void selectFont();
     void selectPen(std::uint8_t& bits);
     void selectBrush();
+    // Runs measure(dc) with the font selected, on a DC borrowed for the
+    // purpose when the canvas holds none.
+    template <class Measure> void measureWith(Measure&& measure);
 };
 
 // The canvas of a control, made once and cached in the control.

@@ -281,3 +281,47 @@ TEST_F(PainterTest, LineOfOnePointDrawsNothing) {
     EXPECT_EQ(GetPixel(dc, 255, 161), blue); // 4 pixels wide
     EXPECT_EQ(GetPixel(dc, 255, 159), blue);
 }
+
+// The labels are defined by DrawText: measured with DT_CALCRECT, drawn with
+// flags 0. The writer must give the same boxes and the same pixels.
+TEST(LabelWriterTest, MeasuresAndDrawsAsDrawText) {
+    const std::int32_t startObjects = liveGdiObjects();
+    auto prepare = [](TBitmap* bitmap) {
+        TCanvas& canvas = *bitmap->getBitmapCanvas();
+        canvas.fontTool().setFontHeight(8);
+        canvas.fontTool().setColor(0xFF0000);
+        canvas.brushTool().setColor(buttonFace);
+        canvas.fillRect({0, 0, bitmap->width, bitmap->height});
+        return &canvas;
+    };
+    TBitmap* reference = newBitmap(60, 20);
+    TBitmap* written = newBitmap(60, 20);
+    for (const char* text : {"0", "0.1", "1", "-0.25", "12.5", "-1234.56", "1E15", "-INF", "NAN"}) {
+        TCanvas* drawn = prepare(reference);
+        RECT expected{7, 3, 0, 23};
+        drawn->drawText(text, expected, DT_CALCRECT);
+        OffsetRect(&expected, -1, 1); // moved as a placed label is, off the measured spot
+        drawn->drawText(text, expected, 0);
+
+        TCanvas* canvas = prepare(written);
+        const TLabelWriter labels(*canvas);
+        RECT box = labels.measure(text, 7, 3);
+        OffsetRect(&box, -1, 1);
+        labels.draw(text, box);
+
+        EXPECT_TRUE(EqualRect(&box, &expected)) << text;
+        int differing = 0;
+        int inked = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const COLORREF pixel = GetPixel(canvas->dc, x, y);
+                differing += GetPixel(drawn->dc, x, y) != pixel;
+                inked += isBluish(pixel);
+            }
+        EXPECT_EQ(differing, 0) << text;
+        EXPECT_GT(inked, 3) << text;
+    }
+    reference->free();
+    written->free();
+    EXPECT_EQ(liveGdiObjects(), startObjects);
+}

@@ -82,6 +82,13 @@ TEST_F(CanvasTest, ShapesAndTextLandWhereTheyShouldInTheirColours) {
     EXPECT_GT(picture.count(inside, black), 5);
     EXPECT_EQ(picture.count({2 + extent.cx, 40, 45, 60}, black), 0);
     EXPECT_EQ(canvas.textExtent("").cx, 0);
+    EXPECT_EQ(canvas.lineHeight(), extent.cy);
+
+    // Text in a rectangle leaves nothing outside it: the left half only.
+    const RECT half{2, 20, 2 + extent.cx / 2, 20 + extent.cy};
+    canvas.textRect(half, 2, 20, "Жy");
+    EXPECT_GT(picture.count(half, black), 3);
+    EXPECT_EQ(picture.count({half.right, 20, 45, 20 + extent.cy}, black), 0);
 }
 
 TEST_F(CanvasTest, ABrokenPenPaintsItsGapsWithTheBrushColour) {
