@@ -4,6 +4,8 @@
 #include "toolkit/gdi_objects.h"
 #include "toolkit/text_codec.h"
 
+#include <utility>
+
 namespace {
 
 const wchar_t selfProperty[] = L"SELF_";
@@ -231,6 +233,8 @@ bool TControl::offerToHandlers(TMessage& msg, LRESULT& result) {
 }
 
 LRESULT TControl::windowMethod(TMessage& msg) {
+    if (!pendingText.empty())
+        flushPendingText(); // whatever the message, the window has its whole text
     LRESULT result = 0;
     if (paintHook && paintHook(*this, msg, result))
         return result;
@@ -297,6 +301,8 @@ LRESULT TControl::handleNcDestroy(TMessage& msg) {
 
 LRESULT TControl::builtinProcessing(TMessage& msg) {
     switch (msg.message) {
+    case wmFlushText: // its work is done on arrival
+        return 0;
     case WM_SIZE: {
         const LRESULT result = defaultProcessing(msg);
         if (msg.wParam <= SIZE_MAXIMIZED)
@@ -536,6 +542,7 @@ void TControl::setWindowState(std::uint8_t value) {
 }
 
 void TControl::setCaption(const std::string& text) {
+    pendingText.clear(); // the new text replaces what was still to come
     caption = text;
     if (!handle || windowGone)
         return;
@@ -545,7 +552,7 @@ void TControl::setCaption(const std::string& text) {
 }
 
 std::string TControl::getCaption() const {
-    if (!handle || windowGone)
+    if (!handle || windowGone || !pendingText.empty())
         return caption;
     const int length = GetWindowTextLengthW(handle);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -778,6 +785,56 @@ void TControl::addText(const std::string& text) {
     } else {
         setCaption(getCaption() + text);
     }
+}
+
+void TControl::appendLater(const std::string& text) {
+    if (text.empty())
+        return;
+    if (pendingText.empty()) {
+        caption = getCaption();
+        if (!PostMessageW(handle, wmFlushText, 0, 0)) {
+            setCaption(caption + text);
+            return;
+        }
+    }
+    pendingText += text;
+    caption += text;
+}
+
+namespace {
+
+// An edit takes all of an appended text only if it may scroll on and up to
+// its limit; WM_SETTEXT is bound by neither.
+bool takesWholeAppend(HWND window, std::size_t length) {
+    const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_STYLE));
+    return (style & ES_AUTOVSCROLL) &&
+           length <= static_cast<std::size_t>(SendMessageW(window, EM_GETLIMITTEXT, 0, 0));
+}
+
+} // namespace
+
+// The text goes in as if set whole: caret and view at the start, and no change
+// notification (a multi-line edit gets none for WM_SETTEXT). Replacing the
+// empty selection at the end lays out only the added lines.
+void TControl::flushPendingText() {
+    const std::wstring added = toWideText(std::exchange(pendingText, {}));
+    if (!handle || windowGone || beingDestroyed())
+        return; // the caption keeps the text
+    addRef();
+    const auto length = static_cast<std::size_t>(GetWindowTextLengthW(handle));
+    if (takesWholeAppend(handle, length + added.size())) {
+        const TNotifyEvent changeHandler = std::exchange(onChange, {});
+        SendMessageW(handle, EM_SETSEL, length, static_cast<LPARAM>(length));
+        SendMessageW(handle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+        SendMessageW(handle, EM_SETSEL, 0, 0);
+        SendMessageW(handle, EM_SCROLLCARET, 0, 0);
+        onChange = changeHandler;
+    } else {
+        SetWindowTextW(handle, toWideText(caption).c_str());
+    }
+    invalidate();
+    onFontChange(this);
+    release();
 }
 
 std::int32_t TControl::selStart() {

@@ -102,6 +102,7 @@ struct TClientMargins {
 // notifications and colour requests reflected from a parent to its child.
 constexpr UINT wmDeferredRelease = 0xB003;
 constexpr UINT wmReflectedCommand = 0xB005;
+constexpr UINT wmFlushText = 0xB006; // a multi-line edit's appended text is due
 constexpr UINT wmReflectedColorOffset = 0xBC00;
 constexpr UINT wmReflectedColorFirst = WM_CTLCOLORMSGBOX + wmReflectedColorOffset;
 constexpr UINT wmReflectedColorLast = WM_CTLCOLORSTATIC + wmReflectedColorOffset;
@@ -161,6 +162,7 @@ public:
 
     // Text and look.
     std::string caption;
+    std::string pendingText;    // appended to a multi-line edit, not yet in its window
     std::uint8_t textAlign = 0; // 0 left, 1 right, 2 centre
     HCURSOR cursor = nullptr;
     HICON icon = nullptr; // nil: not loaded yet; noIcon: none
@@ -263,6 +265,13 @@ public:
     std::int32_t lineIndex(std::int32_t line);
     std::string lineText(std::int32_t line);
     void addText(const std::string& text);
+    // Appends to the text of a multi-line edit. Appends made one after another
+    // (a list filled in one go) reach the window together when it next gets a
+    // message, at the latest the one posted here, so the edit lays out its
+    // lines and updates its scroll bar once instead of once per line. Until
+    // then the caption holds the whole text.
+    void appendLater(const std::string& text);
+    void flushPendingText();
     std::int32_t selStart();
     void setSelStart(std::int32_t position);
     void setSelLength(std::int32_t length);

@@ -35,6 +35,15 @@ void clearCaption(TControl& control) {
     control.setCaption("");
 }
 
+// A multi-line edit takes appended text in batches; a single-line one is set
+// whole, as before, and notifies its change each time.
+void appendToEdit(TControl& control, const std::string& text) {
+    if (control.handle && !control.windowGone && (control.style & ES_MULTILINE))
+        control.appendLater(text);
+    else
+        control.setCaption(control.getCaption() + text);
+}
+
 void setSize(TControl& control, std::int32_t width, std::int32_t height) {
     control.bounds.right = control.bounds.left + width;
     control.bounds.bottom = control.bounds.top + height;
@@ -200,7 +209,7 @@ TGraphicTool* cloneTool(TGraphicTool* source) {
 
 const TActionRecord editActions = {
     .clearProc = clearCaption,
-    .addTextProc = nullptr,
+    .addTextProc = appendToEdit,
     .clickCode = 0,
     .enterCode = EN_SETFOCUS,
     .leaveCode = EN_KILLFOCUS,

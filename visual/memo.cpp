@@ -46,14 +46,13 @@ void TKNMemo::loadLines() {
 
 // Each addition is one line: a break goes first unless the box is empty or
 // its last line already is.
-std::int32_t TKNMemo::addItem(const std::string& text) {
+void TKNMemo::appendItem(const std::string& text) {
     const std::string old = control->getCaption();
     std::string added;
     if (!old.empty() && !endsWithLineBreak(old))
         added = lineBreak;
     added += text;
     control->addText(added);
-    return control->lineCount() - 1;
 }
 
 void TKNMemo::selectLine(std::int32_t index) {

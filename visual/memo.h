@@ -12,7 +12,7 @@ public:
 
     void init() override;
     void loadLines() override;
-    std::int32_t addItem(const std::string& text) override;
+    void appendItem(const std::string& text) override;
     void selectLine(std::int32_t index) override;
     void setLine(const TData& indexData, const TData& valueData) override;
 

@@ -29,8 +29,12 @@ void TKNWinList::endRewrite() {
 }
 
 std::int32_t TKNWinList::addItem(const std::string& text) {
-    control->addText(text);
+    appendItem(text);
     return control->lineCount() - 1;
+}
+
+void TKNWinList::appendItem(const std::string& text) {
+    control->addText(text);
 }
 
 void TKNWinList::selectLine(std::int32_t index) {
@@ -56,8 +60,10 @@ void TKNWinList::inAdd(TData& data, std::uint16_t) {
     std::int32_t added = 0;
     if (AddToTop)
         insertFirstLine(text);
-    else
+    else if (SelectAdded)
         added = addItem(text);
+    else
+        appendItem(text);
     if (SelectAdded)
         selectLine(added);
     // The edit-based controls keep no value beside a line; the value is

@@ -20,6 +20,9 @@ public:
     virtual void endRewrite();
     // Appends a line and answers its index.
     virtual std::int32_t addItem(const std::string& text);
+    // Appends a line without asking its index, which would make the control
+    // lay its lines out at once.
+    virtual void appendItem(const std::string& text);
     virtual void selectLine(std::int32_t index);
     virtual void setLine(const TData& indexData, const TData& valueData);
 

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -269,6 +270,84 @@ TEST_F(ControlTest, MultiLineEditLinesAreReadAndReplaced) {
 
     TControl* label = keep(newLabel(form, ""));
     EXPECT_EQ(label->lineCount(), 0);
+}
+
+TEST_F(ControlTest, AppendsReachAMultiLineEditTogetherAsIfSetWhole) {
+    TControl* memo = keep(newEdit(form, eoMultiline)); // scrolls on vertically
+    memo->onChange = bindMethod<&Recorder::change, TControl*>(&events);
+    memo->attachHandler(recordMessage, false);
+    form->getHandle();
+    memo->setCaption("first");
+    std::string expected = "first";
+    for (int i = 0; i < 300; ++i) {
+        const std::string line = "\r\nстрока " + std::to_string(i);
+        memo->addText(line);
+        expected += line;
+    }
+    EXPECT_EQ(memo->getCaption(), expected); // before the window has it
+    EXPECT_EQ(std::count(events.messages.begin(), events.messages.end(), EM_REPLACESEL), 0);
+
+    pumpMessages();
+    EXPECT_EQ(std::count(events.messages.begin(), events.messages.end(), EM_REPLACESEL), 1);
+    EXPECT_EQ(memo->getCaption(), expected);
+    EXPECT_EQ(memo->lineCount(), 301);
+    // As WM_SETTEXT leaves a multi-line edit: no change notification, the
+    // caret and the view at the start.
+    EXPECT_EQ(events.changes, 0);
+    EXPECT_EQ(memo->selStart(), 0);
+    EXPECT_EQ(memo->send(EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+
+    // Any message to the window finds the whole text there, pumped or not.
+    memo->addText("\r\nlast");
+    wchar_t tail[8] = {};
+    const int length = GetWindowTextLengthW(memo->handle);
+    EXPECT_EQ(length, static_cast<int>(expected.size()) + 6);
+    std::wstring whole(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(memo->handle, whole.data(), length + 1);
+    whole.copy(tail, 4, static_cast<std::size_t>(length) - 4);
+    EXPECT_EQ(std::wstring(tail), L"last");
+
+    // Setting the text drops what was still to come.
+    memo->addText("\r\nlost");
+    memo->setCaption("new");
+    pumpMessages();
+    EXPECT_EQ(memo->getCaption(), "new");
+    EXPECT_EQ(memo->lineCount(), 1);
+}
+
+TEST_F(ControlTest, AppendsTheEditWouldRefuseAreSetWhole) {
+    // No vertical scrolling: text below the box would be refused.
+    TControl* fixed = keep(newEdit(form, eoMultiline | eoNoVScroll));
+    // Beyond the limit that binds replacements.
+    TControl* limited = keep(newEdit(form, eoMultiline));
+    TControl* single = keep(newEdit(form, 0));
+    single->onChange = bindMethod<&Recorder::change, TControl*>(&events);
+    form->getHandle();
+    limited->send(EM_SETLIMITTEXT, 20, 0);
+    std::string expected;
+    for (int i = 0; i < 40; ++i) {
+        const std::string line = "line " + std::to_string(i) + "\r\n";
+        fixed->addText(line);
+        limited->addText(line);
+        expected += line;
+    }
+    pumpMessages();
+    EXPECT_EQ(fixed->getCaption(), expected);
+    EXPECT_EQ(limited->getCaption(), expected);
+
+    // A single-line edit takes each append at once and notifies it.
+    single->addText("4");
+    EXPECT_EQ(events.changes, 1);
+    single->addText("2");
+    EXPECT_EQ(events.changes, 2);
+    EXPECT_EQ(single->getCaption(), "42");
+
+    // A control freed with text still to come leaves nothing behind.
+    TControl* memo = newEdit(form, eoMultiline);
+    memo->getHandle();
+    memo->addText("never shown");
+    memo->free();
+    pumpMessages();
 }
 
 TEST_F(ControlTest, VisibilityEventsFollowTheWindow) {

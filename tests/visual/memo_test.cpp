@@ -86,6 +86,23 @@ TEST_F(MemoTest, ChangesRaiseTheWholeTextAndLinesCanBeReplacedAndSelected) {
     EXPECT_EQ(end, 7u); // the line and its line break
 }
 
+TEST_F(MemoTest, SelectAddedSelectsEachNewLineAtOnce) {
+    auto memo = makeMemo();
+    memo->SelectAdded = true;
+    add(*memo, "a");
+    add(*memo, "bb");
+    DWORD start = 0, end = 0;
+    SendMessageW(memo->getControl()->handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 3u);
+    EXPECT_EQ(end, 5u);
+    add(*memo, "c");
+    SendMessageW(memo->getControl()->handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 7u);
+    EXPECT_EQ(memo->getControl()->getCaption(), "a\r\nbb\r\nc");
+}
+
 TEST_F(MemoTest, AddToTopPutsTheLineFirstAndOptionsBecomeStyles) {
     auto memo = makeMemo(0, false);
     memo->AddToTop = true;
