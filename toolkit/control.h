@@ -271,7 +271,6 @@ public:
     // lines and updates its scroll bar once instead of once per line. Until
     // then the caption holds the whole text.
     void appendLater(const std::string& text);
-    void flushPendingText();
     std::int32_t selStart();
     void setSelStart(std::int32_t position);
     void setSelLength(std::int32_t length);
@@ -289,6 +288,7 @@ private:
     LRESULT builtinProcessing(TMessage& msg);
     LRESULT handleKeyMessage(TMessage& msg);
     LRESULT handleNcDestroy(TMessage& msg);
+    void flushPendingText();
     void toolChanged(TGraphicTool* tool);
     void forgetInForm(TControl* form);
 };
