@@ -788,6 +788,10 @@ void TControl::addText(const std::string& text) {
 }
 
 void TControl::appendLater(const std::string& text) {
+    if (!handle || windowGone || !(style & ES_MULTILINE)) {
+        setCaption(getCaption() + text);
+        return;
+    }
     if (text.empty())
         return;
     if (pendingText.empty()) {

@@ -265,11 +265,12 @@ public:
     std::int32_t lineIndex(std::int32_t line);
     std::string lineText(std::int32_t line);
     void addText(const std::string& text);
-    // Appends to the text of a multi-line edit. Appends made one after another
-    // (a list filled in one go) reach the window together when it next gets a
-    // message, at the latest the one posted here, so the edit lays out its
-    // lines and updates its scroll bar once instead of once per line. Until
-    // then the caption holds the whole text.
+    // Appends to an edit's text. On a multi-line edit, appends made one after
+    // another (a list filled in one go) reach the window together when it next
+    // gets a message, at the latest the one posted here, so the edit lays out
+    // its lines and updates its scroll bar once instead of once per line; until
+    // then the caption holds the whole text. Any other edit is set whole, and
+    // notifies its change each time.
     void appendLater(const std::string& text);
     std::int32_t selStart();
     void setSelStart(std::int32_t position);

@@ -35,13 +35,8 @@ void clearCaption(TControl& control) {
     control.setCaption("");
 }
 
-// A multi-line edit takes appended text in batches; a single-line one is set
-// whole, as before, and notifies its change each time.
 void appendToEdit(TControl& control, const std::string& text) {
-    if (control.handle && !control.windowGone && (control.style & ES_MULTILINE))
-        control.appendLater(text);
-    else
-        control.setCaption(control.getCaption() + text);
+    control.appendLater(text);
 }
 
 void setSize(TControl& control, std::int32_t width, std::int32_t height) {
