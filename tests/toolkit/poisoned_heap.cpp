@@ -1,0 +1,35 @@
+// Freed memory is filled with a pattern before it goes back to the heap, so
+// a use of a freed object under Wine reads garbage and fails at once instead
+// of working by chance (the native build has AddressSanitizer for this).
+#include <malloc.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+void poisonAndFree(void* block) noexcept {
+    if (!block)
+        return;
+    std::memset(block, 0xDD, _msize(block));
+    std::free(block);
+}
+
+} // namespace
+
+void operator delete(void* block) noexcept {
+    poisonAndFree(block);
+}
+
+void operator delete[](void* block) noexcept {
+    poisonAndFree(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept {
+    poisonAndFree(block);
+}
+
+void operator delete[](void* block, std::size_t) noexcept {
+    poisonAndFree(block);
+}
