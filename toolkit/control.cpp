@@ -1,9 +1,11 @@
 #include "toolkit/control.h"
 
 #include "toolkit/canvas.h"
+#include "toolkit/failure_report.h"
 #include "toolkit/gdi_objects.h"
 #include "toolkit/text_codec.h"
 
+#include <exception>
 #include <utility>
 
 namespace {
@@ -36,7 +38,9 @@ TControl* controlOfWindow(HWND window) {
     return static_cast<TControl*>(GetPropW(window, selfProperty));
 }
 
-LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT dispatchToObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TControl* target = nullptr;
     if (window) {
         if (creatingControl) {
@@ -59,6 +63,20 @@ LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (applet)
         return applet->windowMethod(msg);
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+// A failure must not unwind through the system's frames that called us.
+LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return dispatchToObject(window, message, wParam, lParam);
+    } catch (const std::exception& failure) {
+        reportEscapedFailure(failure.what());
+    } catch (...) {
+        reportEscapedFailure(unknownFailure);
+    }
+    return 0;
 }
 
 TControl::TControl() : children(makeObj<TList>()), classProcedure(toolkitWindowProc) {}
@@ -111,6 +129,8 @@ HICON TControl::loadIcon() {
 }
 
 bool TControl::createWindow() {
+    // Creation sends messages whose handlers may free the control.
+    const TObjHold hold(*this);
     HWND parentWindow = nullptr;
     if (parent) {
         parentWindow = parent->getHandle();
@@ -171,6 +191,8 @@ bool TControl::createWindow() {
         return false;
     }
     handle = window;
+    if (freeRequested())
+        return false;
 
     SendMessageW(window, WM_UPDATEUISTATE, clearHideFocus, 0);
     if (!GetPropW(window, selfProperty)) {
@@ -369,8 +391,10 @@ LRESULT TControl::builtinProcessing(TMessage& msg) {
         }
         return defaultProcessing(msg);
     case wmDeferredRelease:
-        windowGone = true;
-        free();
+        // Our own request comes only after the system destroyed the window;
+        // any other sender (another program may post it) is ignored.
+        if (windowGone)
+            free();
         return 0;
     default:
         break;
@@ -430,7 +454,10 @@ void TControl::setVisible(bool value) {
         showAfterCreate = false;
     if (!handle || windowGone)
         return;
+    const TObjHold hold(*this);
     ShowWindow(handle, value ? SW_SHOW : SW_HIDE);
+    if (freeRequested())
+        return;
     if (alignProc) {
         if (parent)
             alignProc(*parent);
@@ -456,9 +483,11 @@ void TControl::setStyle(std::uint32_t value) {
     style = value;
     if (!handle || windowGone)
         return;
+    const TObjHold hold(*this);
     SetWindowLongPtrW(handle, GWL_STYLE, static_cast<LONG_PTR>(value));
     SetWindowPos(handle, nullptr, 0, 0, 0, 0, swpApplyStyle);
-    invalidate();
+    if (!freeRequested())
+        invalidate();
 }
 
 void TControl::setExStyle(std::uint32_t value) {
@@ -467,9 +496,11 @@ void TControl::setExStyle(std::uint32_t value) {
     exStyle = value;
     if (!handle || windowGone)
         return;
+    const TObjHold hold(*this);
     SetWindowLongPtrW(handle, GWL_EXSTYLE, static_cast<LONG_PTR>(value));
     SetWindowPos(handle, nullptr, 0, 0, 0, 0, swpApplyStyle);
-    invalidate();
+    if (!freeRequested())
+        invalidate();
 }
 
 void TControl::setTextAlign(std::uint8_t value) {
@@ -546,7 +577,10 @@ void TControl::setCaption(const std::string& text) {
     caption = text;
     if (!handle || windowGone)
         return;
+    const TObjHold hold(*this);
     SetWindowTextW(handle, toWideText(text).c_str());
+    if (freeRequested())
+        return;
     invalidate();
     onFontChange(this);
 }
@@ -625,9 +659,12 @@ TGraphicTool& TControl::brushTool() {
 void TControl::applyFont() {
     if (!font)
         return;
+    const TObjHold hold(*this);
     if (handle && !windowGone) {
         textColor = font->color;
         SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font->getToolHandle()), 1);
+        if (freeRequested())
+            return;
     }
     TObj::freeObject(canvas);
     canvas = nullptr;
@@ -679,6 +716,11 @@ void TControl::beforeDestruction() {
         ShowWindow(handle, SW_HIDE);
     notifyDestroyed();
 
+    // A child's tool may keep ours alive to borrow its handle: it must not
+    // call back into this control once it is gone.
+    for (TGraphicTool* tool : {font, brush})
+        if (tool)
+            tool->onChange = {};
     TObj::freeObject(font);
     font = nullptr;
     TObj::freeObject(brush);
@@ -759,13 +801,18 @@ std::int32_t TControl::lineIndex(std::int32_t line) {
 }
 
 std::string TControl::lineText(std::int32_t line) {
+    const TObjHold hold(*this);
     const std::int32_t position = lineIndex(line);
     const LRESULT lineNumber = send(actions.posToLineMsg, static_cast<WPARAM>(position), 0);
     const auto length =
         static_cast<std::int32_t>(send(actions.lineLengthMsg, static_cast<WPARAM>(position), 0));
-    if (length <= 0)
+    if (length <= 0 || freeRequested())
         return {};
-    // The first word of the buffer tells the control how much room there is.
+    // The first word of the buffer tells the control how much room there is;
+    // a longer line is cut from the whole text.
+    if (length >= 0xFFFF)
+        return getCaption().substr(static_cast<std::size_t>(position),
+                                   static_cast<std::size_t>(length));
     std::wstring buffer(static_cast<std::size_t>(length) + 4, L'\0');
     buffer[0] = static_cast<wchar_t>(length + 1);
     const LRESULT copied = send(actions.getLineMsg, static_cast<WPARAM>(lineNumber),
@@ -807,6 +854,14 @@ void TControl::appendLater(const std::string& text) {
 
 namespace {
 
+// A replacement is bound by the edit's limit, which a text set whole may
+// already exceed: the limit grows so that nothing is cut.
+void makeRoom(HWND window, std::size_t length) {
+    const auto limit = static_cast<std::size_t>(SendMessageW(window, EM_GETLIMITTEXT, 0, 0));
+    if (length > limit)
+        SendMessageW(window, EM_SETLIMITTEXT, length, 0);
+}
+
 // An edit takes all of an appended text only if it may scroll on and up to
 // its limit; WM_SETTEXT is bound by neither.
 bool takesWholeAppend(HWND window, std::size_t length) {
@@ -841,8 +896,14 @@ void TControl::flushPendingText() {
     release();
 }
 
+// The positions come through pointers: the result word holds only 16 bits.
 std::int32_t TControl::selStart() {
-    return LOWORD(send(actions.selStartMsg, 0, 0));
+    if (!actions.selStartMsg)
+        return 0;
+    DWORD start = 0;
+    DWORD end = 0;
+    send(actions.selStartMsg, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<std::int32_t>(start);
 }
 
 void TControl::setSelStart(std::int32_t position) {
@@ -850,20 +911,29 @@ void TControl::setSelStart(std::int32_t position) {
 }
 
 void TControl::setSelLength(std::int32_t length) {
+    const TObjHold hold(*this);
     const std::int32_t start = selStart();
     const std::int32_t end = length < 0 ? -1 : start + length;
     send(actions.caretMsg3, static_cast<WPARAM>(start), end);
 }
 
+// A line is replaced with its line break; the last line to the end of the
+// text. A line that does not exist leaves the text as it is.
 void TControl::setLineText(std::int32_t line, const std::string& text) {
-    const std::int32_t start = lineIndex(line);
-    // Past the last line the control answers -1: select to the end of the
-    // text (also when the last line is line 0, where next - start would be 0).
+    if (line < 0 || !actions.lineToPosMsg)
+        return;
+    const TObjHold hold(*this);
+    const auto start =
+        static_cast<std::int32_t>(send(actions.lineToPosMsg, static_cast<WPARAM>(line), 0));
+    if (start < 0)
+        return;
     const auto next =
         static_cast<std::int32_t>(send(actions.lineToPosMsg, static_cast<WPARAM>(line + 1), 0));
-    setSelStart(start);
-    setSelLength(next < 0 ? -1 : next - start);
+    send(actions.caretMsg3, static_cast<WPARAM>(start), next < 0 ? -1 : next);
     const std::wstring wide = toWideText(text);
+    const auto length = static_cast<std::size_t>(GetWindowTextLengthW(handle));
+    const std::size_t end = next < 0 ? length : static_cast<std::size_t>(next);
+    makeRoom(handle, length - (end - static_cast<std::size_t>(start)) + wide.size());
     send(actions.setLineMsg, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 

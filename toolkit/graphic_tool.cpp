@@ -3,6 +3,7 @@
 #include "toolkit/gdi_objects.h"
 #include "toolkit/text_codec.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -65,8 +66,7 @@ TGraphicTool::TGraphicTool(TToolKind kind, std::int32_t color, TToolFactory fact
 
 TGraphicTool::~TGraphicTool() {
     deleteGdiObject(toolHandle);
-    if (parentTool)
-        parentTool->release();
+    setParentTool(nullptr);
 }
 
 void TGraphicTool::setColor(std::int32_t value) {
@@ -79,21 +79,33 @@ void TGraphicTool::setColor(std::int32_t value) {
 void TGraphicTool::setParentTool(TGraphicTool* tool) {
     // The parent may be freed by its owner first; the reference keeps it
     // alive for as long as this tool may borrow its handle.
-    if (tool)
+    if (tool) {
         tool->addRef();
-    if (parentTool)
+        tool->borrowers_.push_back(this);
+    }
+    if (parentTool) {
+        auto& list = parentTool->borrowers_;
+        list.erase(std::find(list.begin(), list.end(), this));
         parentTool->release();
+    }
     parentTool = tool;
 }
 
 void TGraphicTool::changed() {
-    if (toolHandle) {
-        HGDIOBJ old = toolHandle;
-        toolHandle = nullptr;
+    if (!toolHandle) {
         onChange(this);
-        deleteGdiObject(old);
+        return;
     }
+    HGDIOBJ old = toolHandle;
+    toolHandle = nullptr;
     onChange(this);
+    deleteGdiObject(old);
+    onChange(this);
+    // A borrower without a handle of its own showed the one just deleted.
+    // The list may shrink while a borrower's owner reacts.
+    for (std::size_t i = borrowers_.size(); i-- > 0;)
+        if (i < borrowers_.size() && !borrowers_[i]->toolHandle)
+            borrowers_[i]->changed();
 }
 
 bool TGraphicTool::sameSettings(const TGraphicTool& other) const {

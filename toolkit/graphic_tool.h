@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum class TToolKind : std::uint8_t { brush = 0, font = 1, pen = 2 };
 
@@ -62,7 +63,8 @@ public:
 
     void setColor(std::int32_t value);
     void setParentTool(TGraphicTool* tool);
-    // Drops the handle (telling onChange before and after it is deleted).
+    // Drops the handle (telling onChange before and after it is deleted);
+    // tools that borrowed it are told after it.
     void changed();
     // The handle to draw with: made now, or borrowed from an equal parent.
     HGDIOBJ getToolHandle();
@@ -85,6 +87,9 @@ public:
 
 protected:
     ~TGraphicTool() override;
+
+private:
+    std::vector<TGraphicTool*> borrowers_; // the tools whose parent this is
 };
 
 // Set by the first newBrush: from then on a control's background brush is

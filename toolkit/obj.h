@@ -33,6 +33,8 @@ public:
     // were held; negative while the object is being destroyed.
     std::int32_t refCount() const { return refCount_; }
     bool beingDestroyed() const { return destroying_; }
+    // A free was asked for while references were held, or destruction runs.
+    bool freeRequested() const { return (refCount_ & 1) != 0; }
 
     TMethod<TObj*> destroyHandler; // called with the dying object as sender
 
@@ -56,6 +58,19 @@ private:
     bool destroying_ = false;
     bool notified_ = false;
     std::unique_ptr<std::vector<Cleanup>> cleanupList_; // made on first registration
+};
+
+// A reference held for a scope: a free asked for inside it only marks the
+// object, and the end of the scope destroys it, after its last use.
+class TObjHold {
+public:
+    explicit TObjHold(TObj& obj) : obj_(obj) { obj_.addRef(); }
+    ~TObjHold() { obj_.release(); }
+    TObjHold(const TObjHold&) = delete;
+    TObjHold& operator=(const TObjHold&) = delete;
+
+private:
+    TObj& obj_;
 };
 
 // Owning pointer that ends its object through the reference protocol.

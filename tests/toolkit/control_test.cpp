@@ -2,10 +2,12 @@
 
 #include "runtime/font.h"
 #include "toolkit/control_factory.h"
+#include "toolkit/failure_report.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,9 @@ struct Recorder {
     void show(TControl*) { ++shows; }
     void hide(TControl*) { ++hides; }
     void gone(TObj*) { ++destroyed; }
+    // A callback that comes after the destruction ran on a freed control.
+    void lateCall(TControl*) { lateCalls += destroyed; }
+    int lateCalls = 0;
 };
 
 Recorder* recorder = nullptr;
@@ -244,6 +249,88 @@ TEST_F(ControlTest, CyrillicCaptionShowsAsCyrillicLettersAndReadsBackByteForByte
     EXPECT_EQ(form->getCaption(), "График эффективности виброизоляции, дБ");
 }
 
+TEST_F(ControlTest, ADeferredReleaseFromAnyOtherSenderIsIgnored) {
+    // Another program may post the number to any of our windows.
+    TControl* memo = keep(newEdit(form, eoMultiline));
+    memo->destroyHandler = bindMethod<&Recorder::gone, TObj*>(&events);
+    HWND window = memo->getHandle();
+    PostMessageW(window, wmDeferredRelease, 0, 0);
+    PostMessageW(form->handle, wmDeferredRelease, 0, 0);
+    pumpMessages();
+    EXPECT_EQ(events.destroyed, 0);
+    EXPECT_EQ(controlOfWindow(window), memo);
+    EXPECT_EQ(controlOfWindow(form->handle), form);
+    memo->addText("still served");
+    pumpMessages();
+    EXPECT_EQ(memo->getCaption(), "still served");
+}
+
+namespace {
+
+std::vector<std::string> failures;
+
+void recordFailure(const char* what) {
+    failures.push_back(what);
+}
+
+} // namespace
+
+TEST_F(ControlTest, AFailureEscapingAHandlerOrTheProgramIsReportedNotUnwound) {
+    failures.clear();
+    setFailureReporter(recordFailure);
+    TControl* button = keep(newButton(form, "OK"));
+    button->attachHandler(
+        [](TControl&, TMessage& msg, LRESULT&) -> bool {
+            if (msg.message == WM_APP)
+                throw std::runtime_error("broken handler");
+            return false;
+        },
+        false);
+    EXPECT_EQ(SendMessageW(button->getHandle(), WM_APP, 0, 0), 0);
+    EXPECT_EQ(runReportingFailures([]() -> int { throw 42; }), failureExitCode);
+    EXPECT_EQ(runReportingFailures([] { return 7; }), 7);
+    setFailureReporter(nullptr);
+    EXPECT_EQ(failures, (std::vector<std::string>{"broken handler", unknownFailure}));
+}
+
+// Each method sends a message whose handler frees the control: the control
+// goes once the method is done with it, and no callback reaches it after.
+TEST_F(ControlTest, AControlFreedByAMessageItsMethodSendsGoesAfterTheMethod) {
+    struct Case {
+        const char* method;
+        UINT message;
+        void (*call)(TControl&);
+    };
+    static UINT freeingMessage;
+    const Case cases[] = {
+        {"setCaption", WM_SETTEXT, [](TControl& c) { c.setCaption("new"); }},
+        {"clearText", WM_SETTEXT, [](TControl& c) { c.clearText(); }},
+        {"addText", WM_SETTEXT, [](TControl& c) { c.addText("4"); }},
+        {"applyFont", WM_SETFONT, [](TControl& c) { c.fontTool().setFontHeight(-20); }},
+        {"setVisible", WM_SHOWWINDOW, [](TControl& c) { c.setVisible(true); }},
+        {"setStyle", WM_STYLECHANGED, [](TControl& c) { c.setStyle(c.style | ES_UPPERCASE); }},
+    };
+    for (const Case& test : cases) {
+        Recorder seen;
+        TControl* edit = newEdit(form, 0);
+        edit->destroyHandler = bindMethod<&Recorder::gone, TObj*>(&seen);
+        edit->onFontChange = bindMethod<&Recorder::lateCall, TControl*>(&seen);
+        edit->getHandle();
+        freeingMessage = test.message;
+        edit->attachHandler(
+            [](TControl& control, TMessage& msg, LRESULT&) {
+                if (msg.message == freeingMessage)
+                    control.free();
+                return false;
+            },
+            false);
+        test.call(*edit);
+        EXPECT_EQ(seen.destroyed, 1) << test.method;
+        EXPECT_EQ(seen.lateCalls, 0) << test.method;
+        pumpMessages();
+    }
+}
+
 TEST_F(ControlTest, MultiLineEditLinesAreReadAndReplaced) {
     TControl* memo = keep(newEdit(form, eoMultiline));
     memo->getHandle();
@@ -270,6 +357,41 @@ TEST_F(ControlTest, MultiLineEditLinesAreReadAndReplaced) {
 
     TControl* label = keep(newLabel(form, ""));
     EXPECT_EQ(label->lineCount(), 0);
+}
+
+TEST_F(ControlTest, LinesAreFoundAtAnyPositionAndOnlyExistingLinesAreReplaced) {
+    TControl* memo = keep(newEdit(form, eoMultiline));
+    memo->getHandle();
+    const std::string longLine(70000, 'x'); // beyond what 16 bits can count
+    struct Case {
+        std::string text;
+        std::int32_t line;
+        std::string replacement;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"a\r\nb", 2, "lost", "a\r\nb"},
+        {"a\r\nb", -1, "lost", "a\r\nb"},
+        {"", 1, "lost", ""},
+        {longLine + "\r\nb\r\nc", 1, "2\r\n", longLine + "\r\n2\r\nc"},
+        {longLine + "\r\nb", 1, "2", longLine + "\r\n2"},
+    };
+    // The long texts are told apart by their ends.
+    const auto end = [](const std::string& text) {
+        return text.substr(text.size() < 12 ? 0 : text.size() - 12);
+    };
+    for (const Case& test : cases) {
+        memo->setCaption(test.text);
+        memo->setLineText(test.line, test.replacement);
+        const std::string result = memo->getCaption();
+        EXPECT_TRUE(result == test.expected)
+            << test.line << ": ..." << end(result) << " instead of ..." << end(test.expected);
+    }
+    memo->setCaption(longLine + "\r\nb");
+    EXPECT_EQ(memo->lineText(0), longLine);
+    EXPECT_EQ(memo->lineText(1), "b");
+    memo->setSelStart(70001);
+    EXPECT_EQ(memo->selStart(), 70001);
 }
 
 TEST_F(ControlTest, AppendsReachAMultiLineEditTogetherAsIfSetWhole) {
@@ -423,9 +545,24 @@ TEST_F(ControlTest, ChildrenShareTheParentsFontUntilTheirOwnChanges) {
     EXPECT_NE(own, second->font->getToolHandle());
     label->font->setColor(second->font->color);
 
-    // The parent may go first: the child's font still reaches the parent's.
+    // A change of the parent's font reaches the child that showed its handle.
+    const auto windowFont = [label] {
+        return reinterpret_cast<HFONT>(SendMessageW(label->handle, WM_GETFONT, 0, 0));
+    };
+    second->font->setFontHeight(-24);
+    EXPECT_EQ(GetObjectType(windowFont()), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(windowFont(), label->font->getToolHandle());
+
+    // The parent may go first (its window takes the child's along): its
+    // font lives on for the child, which is still told of its changes, and
+    // nothing calls the freed parent.
+    label->font->setFontHeight(-24); // equal again: it borrows the parent's
     second->free();
-    EXPECT_NE(label->font->getToolHandle(), nullptr);
+    TGraphicTool* orphan = label->font->parentTool;
+    ASSERT_NE(orphan, nullptr);
+    label->onFontChange = bindMethod<&Recorder::change, TControl*>(&events);
+    orphan->setColor(RGB(0, 128, 0)); // as a changed system colour drops it
+    EXPECT_EQ(events.changes, 1);
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+// A failure that escapes a handler or the program itself: nothing can be
+// trusted after it, so the user is told in a box and the process ends.
+// Tests put a recorder in the place of the box.
+#pragma once
+
+constexpr const char* unknownFailure = "unknown exception";
+constexpr int failureExitCode = 1;
+
+using TFailureReporter = void (*)(const char* what);
+
+// Nil puts the box and the end of the process back.
+void setFailureReporter(TFailureReporter reporter);
+void reportEscapedFailure(const char* what);
+
+// Runs the body and answers its result; a failure escaping it is reported
+// and answers failureExitCode.
+int runReportingFailures(int (*body)());
