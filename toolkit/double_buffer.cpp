@@ -105,20 +105,39 @@ void deleteBuffer(void* argument) {
     control->bufferBitmap = nullptr;
 }
 
-void prepareBuffer(TControl& owner, HDC compatible, std::int32_t width, std::int32_t height) {
+// False when no buffer can be had (the area is too large for the memory).
+bool prepareBuffer(TControl& owner, HDC compatible, std::int32_t width, std::int32_t height) {
     if (owner.bufferBitmap) {
         const bool fits = owner.bufferWidth >= width && owner.bufferHeight >= height;
         const bool tooLarge =
             owner.bufferWidth > width + bufferSlack || owner.bufferHeight > height + bufferSlack;
         if (fits && !tooLarge)
-            return;
-        deleteGdiObject(owner.bufferBitmap);
-    } else {
-        owner.addCleanup(deleteBuffer, &owner);
+            return true;
+        deleteBuffer(&owner);
     }
     owner.bufferBitmap = countGdiObject(CreateCompatibleBitmap(compatible, width, height));
-    owner.bufferWidth = width;
-    owner.bufferHeight = height;
+    owner.bufferWidth = owner.bufferBitmap ? width : 0;
+    owner.bufferHeight = owner.bufferBitmap ? height : 0;
+    return owner.bufferBitmap != nullptr;
+}
+
+// Paints the owner's window tree into a DC whose origin lies at dcOrigin on
+// the screen.
+void paintTree(TControl& owner, HDC dc, POINT dcOrigin) {
+    HWND window = owner.handle;
+    if (!owner.isForm) {
+        paintWindowInto(window, dc, dcOrigin);
+        return;
+    }
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    const int saved = SaveDC(dc);
+    SetWindowOrgEx(dc, dcOrigin.x - client.x, dcOrigin.y - client.y, nullptr);
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, saved);
+    if (HWND child = GetWindow(window, GW_CHILD))
+        paintChainInto(child, dc, dcOrigin);
 }
 
 void bufferedPaint(TControl& owner) {
@@ -130,8 +149,9 @@ void bufferedPaint(TControl& owner) {
 
     RECT frame{};
     GetWindowRect(window, &frame);
+    const POINT frameOrigin{frame.left, frame.top};
     RECT area{};
-    POINT origin{frame.left, frame.top}; // of the buffer, on the screen
+    POINT origin = frameOrigin; // of the buffer, on the screen
     if (owner.isForm) {
         GetClientRect(window, &area);
         origin = {0, 0};
@@ -140,31 +160,25 @@ void bufferedPaint(TControl& owner) {
         area = {0, 0, frame.right - frame.left, frame.bottom - frame.top};
     }
 
-    HDC windowDC = GetDC(window);
-    HDC memoryDC = createMemoryDC(windowDC);
-    prepareBuffer(owner, windowDC, area.right, area.bottom);
-    HGDIOBJ previous = SelectObject(memoryDC, owner.bufferBitmap);
-    HDC savedPaintDC = owner.paintDC;
-    owner.paintDC = memoryDC;
-
-    if (owner.isForm) {
-        SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memoryDC), 0);
-        SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(memoryDC), 0);
-        if (HWND child = GetWindow(window, GW_CHILD))
-            paintChainInto(child, memoryDC, origin);
-    } else {
-        paintWindowInto(window, memoryDC, origin);
-    }
-
     HDC screenDC = GetWindowDC(window);
-    excludeForeignChildren(window, screenDC, {frame.left, frame.top});
-    BitBlt(screenDC, origin.x - frame.left, origin.y - frame.top, area.right, area.bottom, memoryDC,
-           0, 0, SRCCOPY);
+    HDC savedPaintDC = owner.paintDC;
+    if (prepareBuffer(owner, screenDC, area.right, area.bottom)) {
+        HDC memoryDC = createMemoryDC(screenDC);
+        HGDIOBJ previous = SelectObject(memoryDC, owner.bufferBitmap);
+        owner.paintDC = memoryDC;
+        paintTree(owner, memoryDC, origin);
+        excludeForeignChildren(window, screenDC, frameOrigin);
+        BitBlt(screenDC, origin.x - frame.left, origin.y - frame.top, area.right, area.bottom,
+               memoryDC, 0, 0, SRCCOPY);
+        SelectObject(memoryDC, previous);
+        deleteMemoryDC(memoryDC);
+    } else {
+        // Without a buffer the tree goes straight onto the window: it may
+        // flicker, but it shows.
+        owner.paintDC = screenDC;
+        paintTree(owner, screenDC, frameOrigin);
+    }
     ReleaseDC(window, screenDC);
-
-    SelectObject(memoryDC, previous);
-    deleteMemoryDC(memoryDC);
-    ReleaseDC(window, windowDC);
     owner.paintDC = savedPaintDC;
     ValidateRect(window, nullptr);
     owner.painting = false;
@@ -189,11 +203,12 @@ bool bufferedPaintHook(TControl& control, TMessage& msg, LRESULT& result) {
     case WM_SETTEXT:
         if (!isStaticLabel(control))
             return false;
-        // The label would paint its new text straight onto the screen.
-        ShowWindow(msg.window, SW_HIDE);
+        // The label's own handling would paint the new text straight onto
+        // the screen: the text is stored without it and the buffer brings
+        // the new picture. A hidden label stays hidden.
         result = DefWindowProcW(msg.window, message, msg.wParam, msg.lParam);
-        ShowWindow(msg.window, SW_SHOWNA);
-        UpdateWindow(msg.window);
+        if (IsWindowVisible(msg.window))
+            control.invalidate();
         return true;
     case WM_PAINT:
         if (owner == &control) {
@@ -242,6 +257,8 @@ TControl* bufferOwner(TControl& control) {
 }
 
 void enableDoubleBuffer(TControl& control) {
+    if (!control.doubleBuffered)
+        control.addCleanup(deleteBuffer, &control);
     control.doubleBuffered = true;
     paintHook = bufferedPaintHook;
     invalidateHook = invalidateOwner;

@@ -44,6 +44,17 @@ struct Resizes {
     void resized(TControl*) { ++count; }
 };
 
+struct Visibility {
+    int shows = 0;
+    int hides = 0;
+    void shown(TControl*) { ++shows; }
+    void hidden(TControl*) { ++hides; }
+    void watch(TControl& control) {
+        control.setOnShow(bindMethod<&Visibility::shown, TControl*>(this));
+        control.setOnHide(bindMethod<&Visibility::hidden, TControl*>(this));
+    }
+};
+
 // A 32-bit memory image to paint into.
 struct Surface {
     Surface(int width, int height) {
@@ -62,6 +73,19 @@ struct Surface {
     HBITMAP image;
     HGDIOBJ previous;
 };
+
+// A sum over the buffer's pixels in the area, to tell two pictures apart.
+std::uint32_t bufferSum(const TControl& owner, const RECT& area) {
+    HDC dc = createMemoryDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, owner.bufferBitmap);
+    std::uint32_t sum = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            sum = sum * 31 + GetPixel(dc, x, y);
+    SelectObject(dc, previous);
+    deleteMemoryDC(dc);
+    return sum;
+}
 
 COLORREF bufferPixel(const TControl& owner, int x, int y) {
     HDC dc = createMemoryDC(nullptr);
@@ -197,6 +221,54 @@ TEST_F(PaintTest, ATransparentChildMakesItsParentPaintTheTreeThroughOneBuffer) {
     InvalidateRect(pane->handle, nullptr, TRUE);
     pumpMessages();
     EXPECT_GT(solid.calls.size(), before);
+}
+
+TEST_F(PaintTest, ACaptionSetInABufferedTreeReachesTheBufferAndLeavesVisibilityAlone) {
+    Painter glass;
+    setTransparent(*paintBox({0, 0, 20, 20}, glass), true);
+    TControl* shown = keep(newLabel(form, "before"));
+    shown->bounds = {30, 0, 130, 22};
+    TControl* hidden = keep(newLabel(form, "hidden"));
+    Visibility events;
+    events.watch(*shown);
+    events.watch(*hidden);
+    form->getHandle();
+    form->setVisible(true);
+    hidden->setVisible(false);
+    pumpMessages();
+    const std::uint32_t before = bufferSum(*form, shown->bounds);
+    events = {};
+
+    shown->setCaption("after");
+    hidden->setCaption("still hidden");
+    pumpMessages();
+    EXPECT_NE(bufferSum(*form, shown->bounds), before);
+    EXPECT_TRUE(IsWindowVisible(shown->handle));
+    EXPECT_FALSE(IsWindowVisible(hidden->handle));
+    EXPECT_FALSE(hidden->visible);
+    EXPECT_EQ(events.shows, 0);
+    EXPECT_EQ(events.hides, 0);
+    EXPECT_EQ(hidden->getCaption(), "still hidden");
+}
+
+TEST_F(PaintTest, WithoutMemoryForABufferTheTreeIsPaintedStraightOntoTheWindow) {
+    Painter painter;
+    painter.color = green;
+    painter.area = {0, 0, 40, 40};
+    // Far too large for any bitmap.
+    TControl* pane = paintBox({0, 0, 40000, 40000}, painter);
+    TControl* glass = keep(newPictureBox(pane));
+    setTransparent(*glass, true);
+    ASSERT_EQ(bufferOwner(*glass), pane);
+    form->getHandle();
+    form->setVisible(true);
+    pumpMessages();
+    EXPECT_EQ(pane->bufferBitmap, nullptr);
+    ASSERT_FALSE(painter.calls.empty());
+    HDC dc = GetDC(pane->handle);
+    EXPECT_EQ(GetPixel(dc, 5, 5), green);
+    ReleaseDC(pane->handle, dc);
+    EXPECT_FALSE(pane->painting);
 }
 
 TEST_F(PaintTest, TheBufferIsKeptWithin32PixelsAndRemadeBeyond) {
