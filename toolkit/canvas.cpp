@@ -67,9 +67,12 @@ TCanvas::~TCanvas() {
     TObj::freeObject(font);
 }
 
+// A drawing call made before the tool existed marked its slot selected with
+// whatever the DC held: the new tool must be selected by the next call.
 void TCanvas::adoptTool(TGraphicTool*& slot, TGraphicTool* tool) {
     slot = tool;
     tool->onChange = bindMethod<&TCanvas::toolChanged, TGraphicTool*>(this);
+    deselectTools();
 }
 
 TGraphicTool& TCanvas::brushTool() {

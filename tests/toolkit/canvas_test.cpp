@@ -91,6 +91,19 @@ TEST_F(CanvasTest, ShapesAndTextLandWhereTheyShouldInTheirColours) {
     EXPECT_EQ(picture.count({half.right, 20, 45, 20 + extent.cy}, black), 0);
 }
 
+TEST_F(CanvasTest, AToolMadeAfterADrawingCallIsSelectedByTheNextOne) {
+    Picture picture(20, 20);
+    TCanvas& canvas = *picture.canvas;
+    canvas.textOut(0, 0, "a"); // no font yet: the DC's own
+    canvas.lineTo(5, 5);       // no pen yet
+    const HGDIOBJ font = canvas.fontTool().getToolHandle();
+    const HGDIOBJ pen = canvas.penTool().getToolHandle();
+    canvas.textOut(0, 0, "a");
+    canvas.lineTo(10, 10);
+    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_FONT), font);
+    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PEN), pen);
+}
+
 TEST_F(CanvasTest, ABrokenPenPaintsItsGapsWithTheBrushColour) {
     Picture picture(40, 10);
     TCanvas& canvas = *picture.canvas;
