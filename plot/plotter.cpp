@@ -8,6 +8,7 @@
 #include "toolkit/gdi_objects.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -16,6 +17,12 @@ constexpr std::uint8_t leftButton = 1;
 
 TPixel positionOf(const TMouseRecord& record) {
     return {record.x, record.y};
+}
+
+// Whether the button that started the drag is still held.
+bool dragButtonHeld(std::uint8_t mode, const TMouseRecord& record) {
+    const std::uint32_t button = mode == dmPan ? MK_MBUTTON : MK_LBUTTON;
+    return (record.shift & button) != 0;
 }
 
 } // namespace
@@ -101,9 +108,17 @@ void TKNPlotter::mouseDown(TControl* sender, TMouseRecord& record) {
     freezeAutomaticLimits();
 }
 
+void TKNPlotter::cancelDrag() {
+    if (dragMode == dmZoomRect)
+        drawBand(downPos, lastPos);
+    dragMode = dmNone;
+}
+
 void TKNPlotter::mouseMove(TControl* sender, TMouseRecord& record) {
     TKNWin::mouseMove(sender, record);
     const TPixel at = positionOf(record);
+    if (dragMode != dmNone && !dragButtonHeld(dragMode, record))
+        cancelDrag(); // its button went up where we could not see it
     if (dragMode == dmPan) {
         const SIZE size = clientSize();
         pan(at.x - lastPos.x, at.y - lastPos.y, size.cx, size.cy);
@@ -117,14 +132,15 @@ void TKNPlotter::mouseMove(TControl* sender, TMouseRecord& record) {
 }
 
 void TKNPlotter::mouseUp(TControl* sender, TMouseRecord& record) {
+    // The base lets the mouse go, which must not cancel this drag.
+    const std::uint8_t mode = std::exchange(dragMode, dmNone);
     TKNWin::mouseUp(sender, record);
-    if (dragMode == dmZoomRect) {
+    if (mode == dmZoomRect) {
         drawBand(downPos, lastPos);
         const SIZE size = clientSize();
         zoomToRectangle(downPos, lastPos, size.cx, size.cy);
         redraw();
     }
-    dragMode = dmNone;
     mouseUpObservers.callAll(&record);
 }
 
@@ -135,4 +151,13 @@ void TKNPlotter::mouseWheel(TControl* sender, TMouseRecord& record) {
     const SIZE size = clientSize();
     wheelZoom(static_cast<std::int32_t>(record.shift), lastPos, size.cx, size.cy);
     redraw();
+}
+
+// Another window took the mouse (a box came up, the user switched away):
+// no button-up will come for the drag.
+bool TKNPlotter::message(TMessage& msg, LRESULT& result) {
+    if (msg.message == WM_CAPTURECHANGED && control &&
+        reinterpret_cast<HWND>(msg.lParam) != control->handle)
+        cancelDrag();
+    return TKNWin::message(msg, result);
 }

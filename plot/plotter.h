@@ -46,6 +46,7 @@ protected:
     void mouseMove(TControl* sender, TMouseRecord& record) override;
     void mouseUp(TControl* sender, TMouseRecord& record) override;
     void mouseWheel(TControl* sender, TMouseRecord& record) override;
+    bool message(TMessage& msg, LRESULT& result) override;
 
 private:
     void paintHandler(TControl* sender, HDC dc);
@@ -53,6 +54,9 @@ private:
     SIZE clientSize() const;
     // The rubber band, in exclusive-or so that drawing it again erases it.
     void drawBand(TPixel from, TPixel to);
+    // Ends a drag that lost its button or the mouse: the band goes, the
+    // view stays.
+    void cancelDrag();
 
     TBitmap* backBuffer_;
     HRGN fullRegion_ = nullptr;

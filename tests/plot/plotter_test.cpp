@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -274,6 +275,30 @@ TEST_F(PlotterTest, MiddleDragPansThePictureWithTheCursor) {
     pumpMessages();
 }
 
+TEST_F(PlotterTest, ADragEndsWhenItsButtonIsUpUnseenOrTheMouseIsTakenAway) {
+    addWorkedExample();
+    const auto frozen = [this] {
+        return std::vector<double>{plotter->MinX, plotter->MaxX, plotter->MinY, plotter->MaxY};
+    };
+    // Another window takes the mouse in the middle of a pan.
+    mouse(WM_MBUTTONDOWN, MK_MBUTTON, 200, 200);
+    ASSERT_EQ(GetCapture(), window);
+    SetCapture(form->handle);
+    EXPECT_EQ(plotter->dragMode, dmNone);
+    const std::vector<double> limits = frozen();
+    mouse(WM_MOUSEMOVE, 0, 220, 190);
+    EXPECT_EQ(frozen(), limits);
+    ReleaseCapture();
+
+    // The button went up outside: the next move has no button and pans not.
+    mouse(WM_MBUTTONDOWN, MK_MBUTTON, 200, 200);
+    mouse(WM_MOUSEMOVE, 0, 220, 190);
+    EXPECT_EQ(plotter->dragMode, dmNone);
+    EXPECT_EQ(frozen(), limits);
+    ReleaseCapture();
+    pumpMessages();
+}
+
 TEST_F(PlotterTest, ZoomRectangleInItsThreeDirections) {
     addWorkedExample();
     // Down-right: both axes zoom to the band.
@@ -344,10 +369,19 @@ TEST_F(PlotterTest, OnScreenRepaintAndTheBandInExclusiveOr) {
     const COLORREF outside = GetPixel(dc, 150, 90);
     mouse(WM_LBUTTONUP, MK_CONTROL, 140, 75);
     const COLORREF released = GetPixel(dc, 150, 90);
-    ReleaseDC(window, dc);
     EXPECT_EQ(released, inside);
     EXPECT_NE(banded, inside);
     EXPECT_EQ(outside, inside); // drawn twice: the pixels are back
+
+    // A band whose mouse is taken away goes, and no other follows it.
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 130, 65);
+    mouse(WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, 230, 165);
+    EXPECT_NE(GetPixel(dc, 150, 90), inside);
+    ReleaseCapture();
+    EXPECT_EQ(GetPixel(dc, 150, 90), inside);
+    mouse(WM_MOUSEMOVE, MK_CONTROL, 240, 170);
+    EXPECT_EQ(GetPixel(dc, 150, 90), inside);
+    ReleaseDC(window, dc);
     holdControl(false);
     pumpMessages();
 }
