@@ -854,37 +854,44 @@ void TControl::appendLater(const std::string& text) {
 
 namespace {
 
-// A replacement is bound by the edit's limit, which a text set whole may
-// already exceed: the limit grows so that nothing is cut.
-void makeRoom(HWND window, std::size_t length) {
-    const auto limit = static_cast<std::size_t>(SendMessageW(window, EM_GETLIMITTEXT, 0, 0));
-    if (length > limit)
-        SendMessageW(window, EM_SETLIMITTEXT, length, 0);
+// Without ES_AUTOVSCROLL a multi-line edit refuses text below its box, and
+// WM_SETTEXT is the only way in.
+bool scrollsOn(HWND window) {
+    return GetWindowLongPtrW(window, GWL_STYLE) & ES_AUTOVSCROLL;
 }
 
-// An edit takes all of an appended text only if it may scroll on and up to
-// its limit; WM_SETTEXT is bound by neither.
-bool takesWholeAppend(HWND window, std::size_t length) {
-    const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_STYLE));
-    return (style & ES_AUTOVSCROLL) &&
-           length <= static_cast<std::size_t>(SendMessageW(window, EM_GETLIMITTEXT, 0, 0));
+std::size_t textLimit(HWND window) {
+    return static_cast<std::uint32_t>(SendMessageW(window, EM_GETLIMITTEXT, 0, 0));
+}
+
+// The limit binds what the user types; the program's own text is not bound by
+// it (WM_SETTEXT never was), so it is lifted only for the insertion and then
+// put back, leaving the edit as setting the whole text would.
+void replaceBeyondLimit(HWND window, std::size_t total, const std::wstring& added) {
+    const std::size_t limit = textLimit(window);
+    if (total > limit)
+        SendMessageW(window, EM_SETLIMITTEXT, total, 0);
+    SendMessageW(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+    if (total > limit)
+        SendMessageW(window, EM_SETLIMITTEXT, limit, 0);
 }
 
 } // namespace
 
 // The text goes in as if set whole: caret and view at the start, and no change
 // notification (a multi-line edit gets none for WM_SETTEXT). Replacing the
-// empty selection at the end lays out only the added lines.
+// empty selection at the end lays out only the added lines, so appends over
+// many turns stay linear however long the text grows.
 void TControl::flushPendingText() {
     const std::wstring added = toWideText(std::exchange(pendingText, {}));
     if (!handle || windowGone || beingDestroyed())
         return; // the caption keeps the text
     addRef();
     const auto length = static_cast<std::size_t>(GetWindowTextLengthW(handle));
-    if (takesWholeAppend(handle, length + added.size())) {
+    if (scrollsOn(handle)) {
         const TNotifyEvent changeHandler = std::exchange(onChange, {});
         SendMessageW(handle, EM_SETSEL, length, static_cast<LPARAM>(length));
-        SendMessageW(handle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+        replaceBeyondLimit(handle, length + added.size(), added);
         SendMessageW(handle, EM_SETSEL, 0, 0);
         SendMessageW(handle, EM_SCROLLCARET, 0, 0);
         onChange = changeHandler;
@@ -933,8 +940,8 @@ void TControl::setLineText(std::int32_t line, const std::string& text) {
     const std::wstring wide = toWideText(text);
     const auto length = static_cast<std::size_t>(GetWindowTextLengthW(handle));
     const std::size_t end = next < 0 ? length : static_cast<std::size_t>(next);
-    makeRoom(handle, length - (end - static_cast<std::size_t>(start)) + wide.size());
-    send(actions.setLineMsg, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    replaceBeyondLimit(handle, length - (end - static_cast<std::size_t>(start)) + wide.size(),
+                       wide);
 }
 
 void TControl::clearText() {

@@ -26,16 +26,15 @@ void createUnicodeFile(const std::wstring& fileName) {
 std::int32_t TIniFile::valueInteger(const std::string& key, std::int32_t value) {
     const std::wstring wideSection = toWideText(section);
     const std::wstring wideKey = toWideText(key);
-    const std::wstring wideFile = toWideText(fileName);
     if (mode == iniRead)
         return static_cast<std::int32_t>(
-            GetPrivateProfileIntW(wideSection.c_str(), wideKey.c_str(), value, wideFile.c_str()));
-    createUnicodeFile(wideFile);
+            GetPrivateProfileIntW(wideSection.c_str(), wideKey.c_str(), value, fileName.c_str()));
+    createUnicodeFile(fileName);
     WritePrivateProfileStringW(wideSection.c_str(), wideKey.c_str(),
-                               toWideText(intToText(value)).c_str(), wideFile.c_str());
+                               toWideText(intToText(value)).c_str(), fileName.c_str());
     return value;
 }
 
-TIniFile* newIniFile(const std::string& fileName) {
+TIniFile* newIniFile(const std::wstring& fileName) {
     return new TIniFile(fileName);
 }

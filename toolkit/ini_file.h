@@ -10,10 +10,10 @@
 
 class TIniFile : public TObj {
 public:
-    explicit TIniFile(std::string fileName) : fileName(std::move(fileName)) {}
+    explicit TIniFile(std::wstring fileName) : fileName(std::move(fileName)) {}
 
     std::uint8_t mode = 0; // 0 read, 1 write
-    std::string fileName;
+    std::wstring fileName; // a path stays as the system spells it
     std::string section;
 
     // Read: the stored number, 0 for a text that is no number, the given
@@ -27,4 +27,4 @@ protected:
 constexpr std::uint8_t iniRead = 0;
 constexpr std::uint8_t iniWrite = 1;
 
-TIniFile* newIniFile(const std::string& fileName);
+TIniFile* newIniFile(const std::wstring& fileName);

@@ -2,6 +2,17 @@
 
 #include <windows.h>
 
+namespace {
+
+// Without best fit: a character is either itself or unmappableChar.
+int toCyrillic(const wchar_t* text, int size, char* out, int outSize) {
+    static constexpr char defaultChar[] = {unmappableChar, '\0'};
+    return WideCharToMultiByte(cyrillicCodePage, WC_NO_BEST_FIT_CHARS, text, size, out, outSize,
+                               defaultChar, nullptr);
+}
+
+} // namespace
+
 std::wstring toWideText(std::string_view text) {
     if (text.empty())
         return {};
@@ -16,11 +27,9 @@ std::string fromWideText(std::wstring_view text) {
     if (text.empty())
         return {};
     const int size = static_cast<int>(text.size());
-    const int narrowSize =
-        WideCharToMultiByte(cyrillicCodePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int narrowSize = toCyrillic(text.data(), size, nullptr, 0);
     std::string result(static_cast<std::size_t>(narrowSize), '\0');
-    WideCharToMultiByte(cyrillicCodePage, 0, text.data(), size, result.data(), narrowSize, nullptr,
-                        nullptr);
+    toCyrillic(text.data(), size, result.data(), narrowSize);
     return result;
 }
 
@@ -32,6 +41,6 @@ wchar_t toWideChar(char c) {
 
 char fromWideChar(wchar_t c) {
     char narrow = 0;
-    WideCharToMultiByte(cyrillicCodePage, 0, &c, 1, &narrow, 1, nullptr, nullptr);
+    toCyrillic(&c, 1, &narrow, 1);
     return narrow;
 }

@@ -6,6 +6,10 @@
 #include <string_view>
 
 constexpr unsigned cyrillicCodePage = 1251;
+// What a character without an exact 1251 form becomes. No number reader and
+// no formula accepts it, so "é" never passes for "e", nor a full-width digit
+// for a digit.
+constexpr char unmappableChar = '?';
 
 std::wstring toWideText(std::string_view text);
 std::string fromWideText(std::wstring_view text);

@@ -7,18 +7,18 @@ namespace {
 
 constexpr DWORD pathBufferSize = 261;
 
-std::string moduleFileName() {
+std::wstring moduleFileName() {
     wchar_t buffer[pathBufferSize] = {};
     const DWORD length = GetModuleFileNameW(nullptr, buffer, pathBufferSize);
-    return fromWideText(std::wstring_view(buffer, length < pathBufferSize ? length : 0));
+    return std::wstring(buffer, length < pathBufferSize ? length : 0);
 }
 
 } // namespace
 
-std::string startDirectory() {
-    std::string path = moduleFileName();
-    const std::size_t slash = path.rfind('\\');
-    if (slash != std::string::npos)
+std::wstring startDirectory() {
+    std::wstring path = moduleFileName();
+    const std::size_t slash = path.rfind(L'\\');
+    if (slash != std::wstring::npos)
         path.resize(slash + 1);
     return path;
 }
@@ -54,7 +54,7 @@ std::uint8_t windowsVersion() {
 
 std::string paramStr(std::int32_t index) {
     if (index == 0)
-        return moduleFileName();
+        return fromWideText(moduleFileName());
     if (index < 0)
         return {};
     return commandLineToken(fromWideText(GetCommandLineW()), index);

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <string>
 
-// The folder of the program file, with its final backslash.
-std::string startDirectory();
+// The folder of the program file, with its final backslash. Wide, as the
+// system gives it: a folder name outside code page 1251 must still lead to
+// the files there.
+std::wstring startDirectory();
 // 255 is opaque; other values make the window layered with that alpha.
 void setAlphaBlend(TControl& control, std::uint8_t alpha);
 std::uint8_t windowsVersion();

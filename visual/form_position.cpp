@@ -90,8 +90,8 @@ void exchangeWithIni(TControl& form, const std::string& positionKey, std::uint8_
     const std::size_t marker = positionKey.find(iniMarker);
     if (marker == std::string::npos)
         return;
-    TObjPtr<TIniFile> file(
-        newIniFile(startDirectory() + positionKey.substr(0, marker + iniMarker.size() - 1)));
+    TObjPtr<TIniFile> file(newIniFile(
+        startDirectory() + toWideText(positionKey.substr(0, marker + iniMarker.size() - 1))));
     file->mode = mode;
     file->section = positionKey.substr(marker + iniMarker.size());
     const std::int32_t left = file->valueInteger("Left", form.left());

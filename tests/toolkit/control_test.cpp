@@ -438,22 +438,17 @@ TEST_F(ControlTest, AppendsReachAMultiLineEditTogetherAsIfSetWhole) {
 TEST_F(ControlTest, AppendsTheEditWouldRefuseAreSetWhole) {
     // No vertical scrolling: text below the box would be refused.
     TControl* fixed = keep(newEdit(form, eoMultiline | eoNoVScroll));
-    // Beyond the limit that binds replacements.
-    TControl* limited = keep(newEdit(form, eoMultiline));
     TControl* single = keep(newEdit(form, 0));
     single->onChange = bindMethod<&Recorder::change, TControl*>(&events);
     form->getHandle();
-    limited->send(EM_SETLIMITTEXT, 20, 0);
     std::string expected;
     for (int i = 0; i < 40; ++i) {
         const std::string line = "line " + std::to_string(i) + "\r\n";
         fixed->addText(line);
-        limited->addText(line);
         expected += line;
     }
     pumpMessages();
     EXPECT_EQ(fixed->getCaption(), expected);
-    EXPECT_EQ(limited->getCaption(), expected);
 
     // A single-line edit takes each append at once and notifies it.
     single->addText("4");
@@ -468,6 +463,36 @@ TEST_F(ControlTest, AppendsTheEditWouldRefuseAreSetWhole) {
     memo->addText("never shown");
     memo->free();
     pumpMessages();
+}
+
+TEST_F(ControlTest, AppendsPastTheEditLimitNeverResetTheWholeText) {
+    // The default limit of a multi-line edit (about 30,000 characters) and
+    // one set lower; the text grows to about 48,000 over ten turns.
+    for (const WPARAM setLimit : {WPARAM{0}, WPARAM{20}}) {
+        SCOPED_TRACE(setLimit);
+        TControl* memo = keep(newEdit(form, eoMultiline));
+        memo->attachHandler(recordMessage, false);
+        memo->getHandle();
+        if (setLimit)
+            memo->send(EM_SETLIMITTEXT, setLimit, 0);
+        const LRESULT limit = memo->send(EM_GETLIMITTEXT, 0, 0);
+        events.messages.clear();
+        std::string expected;
+        for (int turn = 0; turn < 10; ++turn) {
+            for (int i = 0; i < 200; ++i) {
+                const std::string line =
+                    "\r\nстрока " + std::to_string(turn * 200 + i) + " из 2000";
+                memo->addText(line);
+                expected += line;
+            }
+            pumpMessages();
+        }
+        EXPECT_EQ(std::count(events.messages.begin(), events.messages.end(), WM_SETTEXT), 0);
+        EXPECT_EQ(memo->getCaption(), expected);
+        EXPECT_GT(expected.size(), 30000u);
+        // What the user may type stays as it was.
+        EXPECT_EQ(memo->send(EM_GETLIMITTEXT, 0, 0), limit);
+    }
 }
 
 TEST_F(ControlTest, VisibilityEventsFollowTheWindow) {

@@ -58,6 +58,20 @@ TEST_F(EditTest, RealEditKeepsUnfinishedNumbersAndUndoesImpossibleKeystrokes) {
     EXPECT_EQ(edit->getControl()->getCaption(), "1e5");
     ASSERT_EQ(changes.count(), 3);
     EXPECT_EQ(asReal(changes.last()), 1e5);
+
+    // A character without an exact 1251 form never passes for its look-alike
+    // (é for e, a full-width digit for a digit): it rolls back.
+    for (const wchar_t* lookAlike : {L"\u00e9", L"\uff15"}) {
+        SCOPED_TRACE(static_cast<int>(lookAlike[0]));
+        SendMessageW(window, EM_SETSEL, 0, -1);
+        typeText(window, L"1");
+        typeText(window, lookAlike);
+        typeText(window, L"5");
+        wchar_t shown[8] = {};
+        GetWindowTextW(window, shown, 8);
+        EXPECT_STREQ(shown, L"15");
+        EXPECT_EQ(asReal(changes.last()), 15.0);
+    }
 }
 
 TEST_F(EditTest, RealEditRejectsANumberBeyondTheDoubleRangeAndAcceptsUpperCase) {

@@ -195,7 +195,7 @@ TEST_F(MainFormTest, PositionIsSavedInTheRegistryAndLoadedAtTheNextStart) {
 
 TEST_F(MainFormTest, PositionIsSavedInAnIniFileBesideTheProgram) {
     const std::string name = uniqueName("kn_visual_test") + ".ini";
-    const std::wstring file = toWideText(startDirectory() + name);
+    const std::wstring file = startDirectory() + toWideText(name);
     {
         auto mainForm = makeForm(name + "\\Main");
         start();

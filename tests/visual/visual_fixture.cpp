@@ -25,6 +25,11 @@ void typeText(HWND window, std::string_view text) {
         SendMessageW(window, WM_CHAR, toWideChar(c), 1);
 }
 
+void typeText(HWND window, std::wstring_view text) {
+    for (wchar_t c : text)
+        SendMessageW(window, WM_CHAR, c, 1);
+}
+
 void pressKey(HWND window, WPARAM key) {
     SendMessageW(window, WM_KEYDOWN, key, 1);
     SendMessageW(window, WM_KEYUP, key, 0xC0000001);

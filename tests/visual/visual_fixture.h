@@ -38,4 +38,6 @@ inline void place(TKNWin& element, std::int32_t left, std::int32_t top, std::int
 
 // WM_CHAR for each character, to a window that has the focus.
 void typeText(HWND window, std::string_view text);
+// The same for characters as the keyboard gives them, 1251 or not.
+void typeText(HWND window, std::wstring_view text);
 void pressKey(HWND window, WPARAM key);
