@@ -5,12 +5,23 @@
 
 namespace {
 
-constexpr DWORD pathBufferSize = 261;
+constexpr DWORD maxPathLength = 32767; // of any path the system knows
 
+// A path that fills the buffer may have been cut: the buffer grows until the
+// whole name fits.
 std::wstring moduleFileName() {
-    wchar_t buffer[pathBufferSize] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, buffer, pathBufferSize);
-    return std::wstring(buffer, length < pathBufferSize ? length : 0);
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const auto size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
+        if (length < size) {
+            buffer.resize(length);
+            return buffer;
+        }
+        if (size >= maxPathLength)
+            return {};
+        buffer.resize(size * 2);
+    }
 }
 
 } // namespace
