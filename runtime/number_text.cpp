@@ -90,8 +90,9 @@ double textToReal(std::string_view s) {
                 break;
             inFraction = true;
         } else if (c == 'E' || c == 'e') {
-            std::int32_t exponent = textToInt(s.substr(i + 1));
-            value = static_cast<double>(value * intPower(10.0L, exponent));
+            // A zero mantissa is 0 however large its exponent.
+            if (value != 0.0)
+                value = static_cast<double>(value * intPower(10.0L, textToInt(s.substr(i + 1))));
             break;
         }
         // Every other character is skipped.

@@ -123,6 +123,7 @@ TEST_F(Evaluator, Numbers) {
     EXPECT_EQ(valueOf("\t 7 \t"), 7.0);
     EXPECT_DOUBLE_EQ(valueOf("pi"), 3.141592653589793);
     EXPECT_EQ(valueOf("E"), 2.718281828459045);
+    EXPECT_EQ(valueOf("0e5000"), 0.0);
     expectCalcError("1e999");
     expectCalcError("1e300 * 1e300");
 }

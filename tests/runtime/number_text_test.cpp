@@ -68,6 +68,8 @@ TEST(TextToReal, ValuesBeyondTheDoubleRangeReadAsInfinityOrZero) {
     EXPECT_EQ(textToReal("1e-400"), 0.0);
     EXPECT_EQ(textToReal("1e2147483647"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(textToReal("1e-2147483648"), 0.0);
+    EXPECT_EQ(textToReal("0e5000"), 0.0); // a zero mantissa, whatever the exponent
+    EXPECT_EQ(textToReal("-0.00e2147483647"), 0.0);
     EXPECT_EQ(textToReal(std::string(400, '9')), std::numeric_limits<double>::infinity());
 }
 
