@@ -124,14 +124,6 @@ bool roundToInt64(double value, std::int64_t& result) {
     return true;
 }
 
-long double raise(long double base, double exponent) {
-    long double n = exponent;
-    constexpr long double int32Limit = 2147483647.0L;
-    if (std::fabs(n) <= int32Limit)
-        return intPower(base, static_cast<std::int32_t>(n));
-    return std::pow(base, n); // integral, so exact for a negative base too
-}
-
 double TEvaluator::comparison() {
     if (++nesting_ > maxNesting) {
         --nesting_;
@@ -209,7 +201,7 @@ double TEvaluator::power() {
         if (integral && base == 0.0 && exponent < 0.0)
             return fail(errCalc); // 1/0
         if (integral)
-            base = store(raise(base, exponent));
+            base = store(wholePower(base, exponent));
         else if (base > 0.0)
             base = store(std::exp(exponent * std::log(static_cast<long double>(base))));
         else

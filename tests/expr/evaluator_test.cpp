@@ -151,6 +151,8 @@ TEST_F(Evaluator, Powers) {
     EXPECT_EQ(valueOf("0^2"), 0.0);
     EXPECT_EQ(valueOf("(-1)^3000000001"), -1.0);
     EXPECT_EQ(valueOf("0.5^1e10"), 0.0);
+    // Squared, not multiplied out: the nearest double to 1.5^61.
+    EXPECT_EQ(valueOf("1.5^61 - 55152703075"), 0.39952850341796875);
     expectCalcError("(-8)^(1/3)");
     expectCalcError("0^(-1)");
     expectCalcError("0^0.5");

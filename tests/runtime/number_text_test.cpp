@@ -105,7 +105,7 @@ TEST(HexToInt, ReadsDigitsUntilTheFirstOther) {
     EXPECT_EQ(hexToInt("123456789"), 0x23456789);
 }
 
-TEST(IntPower, MultipliesOutAndInverts) {
+TEST(IntPower, SquaresAndInverts) {
     EXPECT_EQ(intPower(10, 3), 1000.0L);
     EXPECT_EQ(static_cast<double>(intPower(10, -2)), 0.01);
     EXPECT_EQ(intPower(7, 0), 1.0L);
@@ -113,6 +113,9 @@ TEST(IntPower, MultipliesOutAndInverts) {
     EXPECT_EQ(intPower(2, 100), 1267650600228229401496703205376.0L);
     EXPECT_EQ(intPower(1, -2147483647 - 1), 1.0L);
     EXPECT_EQ(intPower(-1, 2147483647), -1.0L);
+    // By squaring: 1.5^61 lies just below a halfway point between doubles,
+    // and a product of 61 factors lands above it.
+    EXPECT_EQ(static_cast<double>(intPower(1.5L, 61)), 55152703075.39952850341796875);
 }
 
 TEST(LowerCaseAscii, ChangesOnlyLatinCapitals) {
