@@ -124,6 +124,18 @@ bool roundToInt64(double value, std::int64_t& result) {
     return true;
 }
 
+// The hyperbolic functions and their inverses are odd: computed for |x| and
+// given the sign of x, they keep full precision near 0 and never subtract
+// two nearly equal numbers far from it.
+long double oddPart(long double x, long double valueForMagnitude) {
+    return x < 0.0L ? -valueForMagnitude : valueForMagnitude;
+}
+
+long double sinhOfMagnitude(long double a) {
+    long double u = std::expm1(a); // exp(a) - 1, accurate near 0
+    return (u + u / (u + 1.0L)) / 2.0L;
+}
+
 double TEvaluator::comparison() {
     if (++nesting_ > maxNesting) {
         --nesting_;
@@ -467,40 +479,46 @@ double TEvaluator::oneArgument(TName name, long double x) {
         return store(std::atan2(x, 1.0L) / f);
     case TName::arcctg:
         return store(std::atan2(1.0L, x) / f);
-    case TName::ch:
-    case TName::sh: {
+    case TName::ch: {
         long double ex = std::exp(x);
         if (ex == 0.0L || !std::isfinite(ex))
             return fail(errCalc);
-        return store((name == TName::ch ? ex + 1.0L / ex : ex - 1.0L / ex) / 2.0L);
+        return store((ex + 1.0L / ex) / 2.0L);
     }
+    case TName::sh:
+        return store(oddPart(x, sinhOfMagnitude(std::fabs(x))));
     case TName::th:
     case TName::cth: {
         if (name == TName::cth && x == 0.0L)
             return fail(errCalc);
-        long double e2 = std::exp(2.0L * x);
-        if (!std::isfinite(e2))
+        // exp(2x) - 1 without the cancellation that loses a small x.
+        long double u = std::expm1(2.0L * x);
+        if (!std::isfinite(u))
             return fail(errCalc);
-        if (name == TName::th)
-            return store((e2 - 1.0L) / (e2 + 1.0L));
-        if (e2 == 1.0L)
-            return fail(errCalc); // x too small to tell from 0
-        return store((e2 + 1.0L) / (e2 - 1.0L));
+        return store(name == TName::th ? u / (u + 2.0L) : (u + 2.0L) / u);
     }
-    case TName::arcch:
+    case TName::arcch: {
         if (x < 1.0L)
             return fail(errCalc);
-        return store(std::log(x + std::sqrt(x * x - 1.0L)));
-    case TName::arcsh:
-        return store(std::log(x + std::sqrt(1.0L + x * x)));
-    case TName::arcth:
+        long double t = x - 1.0L; // exact: keeps the values just above 1
+        return store(std::log1p(t + std::sqrt(t * (x + 1.0L))));
+    }
+    case TName::arcsh: {
+        long double a = std::fabs(x);
+        return store(oddPart(x, std::log1p(a + a * a / (1.0L + std::sqrt(1.0L + a * a)))));
+    }
+    case TName::arcth: {
         if (x >= 1.0L || x <= -1.0L)
             return fail(errCalc);
-        return store(std::log((1.0L + x) / (1.0L - x)) / 2.0L);
-    case TName::arccth:
+        long double a = std::fabs(x);
+        return store(oddPart(x, std::log1p(2.0L * a / (1.0L - a)) / 2.0L));
+    }
+    case TName::arccth: {
         if (x >= -1.0L && x <= 1.0L)
             return fail(errCalc);
-        return store(std::log((1.0L + x) / (x - 1.0L)) / 2.0L);
+        long double a = std::fabs(x);
+        return store(oddPart(x, std::log1p(2.0L / (a - 1.0L)) / 2.0L));
+    }
     case TName::lg:
     case TName::ln:
         if (x <= 0.0L)
