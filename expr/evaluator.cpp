@@ -60,14 +60,30 @@ private:
         return stored;
     }
 
-    // Reads the token after the one that must be `symbol`.
-    bool expect(char symbol) {
+    // The current token must be `symbol`; a syntax error where it stands.
+    bool require(char symbol) {
         if (!isDelimiter(symbol)) {
             fail(errSyntax);
             return false;
         }
+        return true;
+    }
+
+    // Reads the token after the one that must be `symbol`.
+    bool expect(char symbol) {
+        if (!require(symbol))
+            return false;
         lexer_.next();
         return true;
+    }
+
+    // Reads the token after a closing bracket once the value it closes is
+    // known, so that an error in that value is reported at the bracket.
+    double readOn(double value) {
+        if (failed())
+            return 0.0;
+        lexer_.next();
+        return value;
     }
 
     double comparison();
@@ -325,7 +341,7 @@ double TEvaluator::argumentElement(std::int32_t n) {
             return fail(errCalc);
         lexer_.next();
         double second = comparison();
-        if (failed() || !expect(']'))
+        if (failed() || !require(']'))
             return 0.0;
         value = matrix->matrixGet(roundToInt32(first), roundToInt32(second));
         if (value.tag == tagNull)
@@ -334,27 +350,27 @@ double TEvaluator::argumentElement(std::int32_t n) {
         TArrayIntf* array = pullArray(link);
         if (!array)
             return fail(errCalc);
-        if (!expect(']'))
+        if (!require(']'))
             return 0.0;
         TData index;
         setReal(index, first);
         if (!array->arrayGet(index, value))
             return fail(errCalc);
     }
-    return store(asReal(value));
+    return readOn(store(asReal(value)));
 }
 
 double TEvaluator::argumentWithValue(std::int32_t n) {
     lexer_.next();
     double given = comparison();
-    if (failed() || !expect(')'))
+    if (failed() || !require(')'))
         return 0.0;
     TData data;
     setReal(data, given); // the source sees the value as its incoming value
     pullRaw(data, args_.links[n - 1]);
     if (data.tag == tagNull)
         return fail(errCalc);
-    return store(asReal(data));
+    return readOn(store(asReal(data)));
 }
 
 double TEvaluator::plainArgument(std::int32_t n) {
