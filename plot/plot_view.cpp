@@ -6,23 +6,21 @@
 
 namespace {
 
-// Where the search for the extremes starts; a limit still there means no
-// series had a point.
-constexpr double searchFloor = -16777215.0;
-constexpr double searchCeiling = 16777215.0;
-
+// The extreme over the series that hold a point, starting from the first
+// of them; 0 when none holds one.
 template <class Extreme, class Better>
-double dataExtreme(const std::vector<TSeries*>& list, double start, Extreme extreme,
-                   Better better) {
-    double m = start;
+double dataExtreme(const std::vector<TSeries*>& list, Extreme extreme, Better better) {
+    bool found = false;
+    double m = 0.0;
     for (const TSeries* series : list) {
         if (series->count() == 0)
             continue;
         const double value = (series->*extreme)();
-        if (better(value, m))
+        if (!found || better(value, m))
             m = value;
+        found = true;
     }
-    return m == start ? 0.0 : m;
+    return m;
 }
 
 bool smaller(double a, double b) {
@@ -72,7 +70,7 @@ double TPlotView::effectiveMinX() const {
         return 0.0;
     if (MinX != 0.0)
         return MinX;
-    return dataExtreme(seriesList_, searchCeiling, &TSeries::minX, smaller);
+    return dataExtreme(seriesList_, &TSeries::minX, smaller);
 }
 
 double TPlotView::effectiveMaxX() const {
@@ -80,7 +78,7 @@ double TPlotView::effectiveMaxX() const {
         return 0.0;
     if (MaxX != 0.0)
         return MaxX;
-    return dataExtreme(seriesList_, searchFloor, &TSeries::maxX, larger);
+    return dataExtreme(seriesList_, &TSeries::maxX, larger);
 }
 
 double TPlotView::effectiveMinY() const {
@@ -88,7 +86,7 @@ double TPlotView::effectiveMinY() const {
         return 0.0;
     if (MinY != 0.0)
         return MinY;
-    return dataExtreme(seriesList_, searchCeiling, &TSeries::minY, smaller);
+    return dataExtreme(seriesList_, &TSeries::minY, smaller);
 }
 
 double TPlotView::effectiveMaxY() const {
@@ -96,7 +94,7 @@ double TPlotView::effectiveMaxY() const {
         return 0.0;
     if (MaxY != 0.0)
         return MaxY;
-    return dataExtreme(seriesList_, searchFloor, &TSeries::maxY, larger);
+    return dataExtreme(seriesList_, &TSeries::maxY, larger);
 }
 
 void TPlotView::freezeAutomaticLimits() {

@@ -56,11 +56,19 @@ TEST(PlotView, EffectiveLimitsComeFromDataUnlessFixed) {
     EXPECT_EQ(view.effectiveMinX(), -3.0);
     EXPECT_EQ(view.effectiveMaxX(), 12.0);
 
-    // Data beyond the search start still count as they are.
+    // Data far from 0 count as they are, whichever side they lie on.
     addPoints(second, {{-2e7, -3e7}});
     view.MinX = 0.0;
     EXPECT_EQ(view.effectiveMinX(), -2e7);
     EXPECT_EQ(view.effectiveMinY(), -3e7);
+    DataSeries far;
+    TPlotView farView;
+    farView.addSeries(&far);
+    addPoints(far, {{2e7, -3e7}, {3e7, -2e7}});
+    EXPECT_EQ(farView.effectiveMinX(), 2e7);
+    EXPECT_EQ(farView.effectiveMaxX(), 3e7);
+    EXPECT_EQ(farView.effectiveMinY(), -3e7);
+    EXPECT_EQ(farView.effectiveMaxY(), -2e7);
 
     // The view does not own its series: they are left ownerless, not freed.
     auto owned = std::make_unique<TPlotView>();
