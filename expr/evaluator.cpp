@@ -60,14 +60,30 @@ private:
         return stored;
     }
 
-    // Reads the token after the one that must be `symbol`.
-    bool expect(char symbol) {
+    // The current token must be `symbol`; a syntax error where it stands.
+    bool require(char symbol) {
         if (!isDelimiter(symbol)) {
             fail(errSyntax);
             return false;
         }
+        return true;
+    }
+
+    // Reads the token after the one that must be `symbol`.
+    bool expect(char symbol) {
+        if (!require(symbol))
+            return false;
         lexer_.next();
         return true;
+    }
+
+    // Reads the token after a closing bracket once the value it closes is
+    // known, so that an error in that value is reported at the bracket.
+    double readOn(double value) {
+        if (failed())
+            return 0.0;
+        lexer_.next();
+        return value;
     }
 
     double comparison();
@@ -124,12 +140,16 @@ bool roundToInt64(double value, std::int64_t& result) {
     return true;
 }
 
-long double raise(long double base, double exponent) {
-    long double n = exponent;
-    constexpr long double int32Limit = 2147483647.0L;
-    if (std::fabs(n) <= int32Limit)
-        return intPower(base, static_cast<std::int32_t>(n));
-    return std::pow(base, n); // integral, so exact for a negative base too
+// The hyperbolic functions and their inverses are odd: computed for |x| and
+// given the sign of x, they keep full precision near 0 and never subtract
+// two nearly equal numbers far from it.
+long double oddPart(long double x, long double valueForMagnitude) {
+    return x < 0.0L ? -valueForMagnitude : valueForMagnitude;
+}
+
+long double sinhOfMagnitude(long double a) {
+    long double u = std::expm1(a); // exp(a) - 1, accurate near 0
+    return (u + u / (u + 1.0L)) / 2.0L;
 }
 
 double TEvaluator::comparison() {
@@ -209,7 +229,7 @@ double TEvaluator::power() {
         if (integral && base == 0.0 && exponent < 0.0)
             return fail(errCalc); // 1/0
         if (integral)
-            base = store(raise(base, exponent));
+            base = store(wholePower(base, exponent));
         else if (base > 0.0)
             base = store(std::exp(exponent * std::log(static_cast<long double>(base))));
         else
@@ -321,7 +341,7 @@ double TEvaluator::argumentElement(std::int32_t n) {
             return fail(errCalc);
         lexer_.next();
         double second = comparison();
-        if (failed() || !expect(']'))
+        if (failed() || !require(']'))
             return 0.0;
         value = matrix->matrixGet(roundToInt32(first), roundToInt32(second));
         if (value.tag == tagNull)
@@ -330,27 +350,27 @@ double TEvaluator::argumentElement(std::int32_t n) {
         TArrayIntf* array = pullArray(link);
         if (!array)
             return fail(errCalc);
-        if (!expect(']'))
+        if (!require(']'))
             return 0.0;
         TData index;
         setReal(index, first);
         if (!array->arrayGet(index, value))
             return fail(errCalc);
     }
-    return store(asReal(value));
+    return readOn(store(asReal(value)));
 }
 
 double TEvaluator::argumentWithValue(std::int32_t n) {
     lexer_.next();
     double given = comparison();
-    if (failed() || !expect(')'))
+    if (failed() || !require(')'))
         return 0.0;
     TData data;
     setReal(data, given); // the source sees the value as its incoming value
     pullRaw(data, args_.links[n - 1]);
     if (data.tag == tagNull)
         return fail(errCalc);
-    return store(asReal(data));
+    return readOn(store(asReal(data)));
 }
 
 double TEvaluator::plainArgument(std::int32_t n) {
@@ -475,40 +495,46 @@ double TEvaluator::oneArgument(TName name, long double x) {
         return store(std::atan2(x, 1.0L) / f);
     case TName::arcctg:
         return store(std::atan2(1.0L, x) / f);
-    case TName::ch:
-    case TName::sh: {
+    case TName::ch: {
         long double ex = std::exp(x);
         if (ex == 0.0L || !std::isfinite(ex))
             return fail(errCalc);
-        return store((name == TName::ch ? ex + 1.0L / ex : ex - 1.0L / ex) / 2.0L);
+        return store((ex + 1.0L / ex) / 2.0L);
     }
+    case TName::sh:
+        return store(oddPart(x, sinhOfMagnitude(std::fabs(x))));
     case TName::th:
     case TName::cth: {
         if (name == TName::cth && x == 0.0L)
             return fail(errCalc);
-        long double e2 = std::exp(2.0L * x);
-        if (!std::isfinite(e2))
+        // exp(2x) - 1 without the cancellation that loses a small x.
+        long double u = std::expm1(2.0L * x);
+        if (!std::isfinite(u))
             return fail(errCalc);
-        if (name == TName::th)
-            return store((e2 - 1.0L) / (e2 + 1.0L));
-        if (e2 == 1.0L)
-            return fail(errCalc); // x too small to tell from 0
-        return store((e2 + 1.0L) / (e2 - 1.0L));
+        return store(name == TName::th ? u / (u + 2.0L) : (u + 2.0L) / u);
     }
-    case TName::arcch:
+    case TName::arcch: {
         if (x < 1.0L)
             return fail(errCalc);
-        return store(std::log(x + std::sqrt(x * x - 1.0L)));
-    case TName::arcsh:
-        return store(std::log(x + std::sqrt(1.0L + x * x)));
-    case TName::arcth:
+        long double t = x - 1.0L; // exact: keeps the values just above 1
+        return store(std::log1p(t + std::sqrt(t * (x + 1.0L))));
+    }
+    case TName::arcsh: {
+        long double a = std::fabs(x);
+        return store(oddPart(x, std::log1p(a + a * a / (1.0L + std::sqrt(1.0L + a * a)))));
+    }
+    case TName::arcth: {
         if (x >= 1.0L || x <= -1.0L)
             return fail(errCalc);
-        return store(std::log((1.0L + x) / (1.0L - x)) / 2.0L);
-    case TName::arccth:
+        long double a = std::fabs(x);
+        return store(oddPart(x, std::log1p(2.0L * a / (1.0L - a)) / 2.0L));
+    }
+    case TName::arccth: {
         if (x >= -1.0L && x <= 1.0L)
             return fail(errCalc);
-        return store(std::log((1.0L + x) / (x - 1.0L)) / 2.0L);
+        long double a = std::fabs(x);
+        return store(oddPart(x, std::log1p(2.0L / (a - 1.0L)) / 2.0L));
+    }
     case TName::lg:
     case TName::ln:
         if (x <= 0.0L)

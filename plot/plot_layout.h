@@ -68,12 +68,16 @@ public:
 
     // Each row bottom to top, with its value and whether a grid line is
     // drawn there (not on the bottom edge): visit(y, value, line).
+    // Rows are counted: a step below the precision of the minimum leaves
+    // the value where it was, and the line must still be drawn.
     template <class Visit> void forEachRow(Visit&& visit) const {
         double v = mapping.minY;
         const double end = plotTop() - 1;
+        bool bottom = true;
         for (double y = plotBottom(); y > end; y -= yPixelStep) {
-            visit(static_cast<std::int32_t>(std::nearbyint(y)), v, v != mapping.minY);
+            visit(static_cast<std::int32_t>(std::nearbyint(y)), v, !bottom);
             v += yValueStep;
+            bottom = false;
         }
     }
 };

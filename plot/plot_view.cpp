@@ -3,26 +3,26 @@
 #include "plot/series.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
-// Where the search for the extremes starts; a limit still there means no
-// series had a point.
-constexpr double searchFloor = -16777215.0;
-constexpr double searchCeiling = 16777215.0;
-
+// The extreme over the series that hold a point, starting from the first
+// of them; 0 when none holds one.
 template <class Extreme, class Better>
-double dataExtreme(const std::vector<TSeries*>& list, double start, Extreme extreme,
-                   Better better) {
-    double m = start;
+double dataExtreme(const std::vector<TSeries*>& list, Extreme extreme, Better better) {
+    bool found = false;
+    double m = 0.0;
     for (const TSeries* series : list) {
         if (series->count() == 0)
             continue;
         const double value = (series->*extreme)();
-        if (better(value, m))
+        if (!found || better(value, m))
             m = value;
+        found = true;
     }
-    return m == start ? 0.0 : m;
+    return m;
 }
 
 bool smaller(double a, double b) {
@@ -30,6 +30,31 @@ bool smaller(double a, double b) {
 }
 bool larger(double a, double b) {
     return a > b;
+}
+
+// Zooming in by the whole range or more would leave one value or turn the
+// axis over; a message zooms in to a tenth of the range at most.
+constexpr double maxWheelFactor = 0.9;
+
+// Limits stay within a quarter of the double range, so that their range and
+// every step on it stay finite.
+constexpr double largestLimit = std::numeric_limits<double>::max() / 4;
+// A range of a few units in the last place of its limits has collapsed: its
+// pixels could no longer be told apart. Judged with a margin, so that an
+// x87 register holding more precision than the stored limits agrees.
+constexpr double finestRange = 0x1p-50; // relative to the larger limit
+
+// Takes a step of pan or zoom on one axis unless it would leave the view
+// unusable: a limit out of range or not finite, a range collapsed to one
+// value or turned over. Such a step leaves the limits as they were.
+void moveLimits(double& minimum, double& maximum, double newMinimum, double newMaximum) {
+    const double range = newMaximum - newMinimum;
+    const double scale = std::max(std::fabs(newMinimum), std::fabs(newMaximum));
+    if (!(scale <= largestLimit) || !(std::fabs(range) > scale * finestRange) ||
+        (range > 0.0) != (maximum > minimum))
+        return;
+    minimum = newMinimum;
+    maximum = newMaximum;
 }
 
 } // namespace
@@ -72,7 +97,7 @@ double TPlotView::effectiveMinX() const {
         return 0.0;
     if (MinX != 0.0)
         return MinX;
-    return dataExtreme(seriesList_, searchCeiling, &TSeries::minX, smaller);
+    return dataExtreme(seriesList_, &TSeries::minX, smaller);
 }
 
 double TPlotView::effectiveMaxX() const {
@@ -80,7 +105,7 @@ double TPlotView::effectiveMaxX() const {
         return 0.0;
     if (MaxX != 0.0)
         return MaxX;
-    return dataExtreme(seriesList_, searchFloor, &TSeries::maxX, larger);
+    return dataExtreme(seriesList_, &TSeries::maxX, larger);
 }
 
 double TPlotView::effectiveMinY() const {
@@ -88,7 +113,7 @@ double TPlotView::effectiveMinY() const {
         return 0.0;
     if (MinY != 0.0)
         return MinY;
-    return dataExtreme(seriesList_, searchCeiling, &TSeries::minY, smaller);
+    return dataExtreme(seriesList_, &TSeries::minY, smaller);
 }
 
 double TPlotView::effectiveMaxY() const {
@@ -96,7 +121,7 @@ double TPlotView::effectiveMaxY() const {
         return 0.0;
     if (MaxY != 0.0)
         return MaxY;
-    return dataExtreme(seriesList_, searchFloor, &TSeries::maxY, larger);
+    return dataExtreme(seriesList_, &TSeries::maxY, larger);
 }
 
 void TPlotView::freezeAutomaticLimits() {
@@ -130,14 +155,12 @@ void TPlotView::pan(std::int32_t dx, std::int32_t dy, std::int32_t clientWidth,
     const std::int32_t ph = plotHeightIn(clientHeight);
     if (ph > 0) {
         const double kY = (MaxY - MinY) / ph;
-        MaxY = MaxY + dy * kY;
-        MinY = MinY + dy * kY;
+        moveLimits(MinY, MaxY, MinY + dy * kY, MaxY + dy * kY);
     }
     const std::int32_t pw = plotWidthIn(clientWidth);
     if (pw > 0) {
         const double kX = (MaxX - MinX) / pw;
-        MaxX = MaxX - dx * kX;
-        MinX = MinX - dx * kX;
+        moveLimits(MinX, MaxX, MinX - dx * kX, MaxX - dx * kX);
     }
 }
 
@@ -149,8 +172,8 @@ void TPlotView::zoomToRectangle(TPixel down, TPixel last, std::int32_t clientWid
             const double span = MaxY - MinY;
             const double kY = span / ph;
             const double top = MinY + span;
-            MaxY = top - (down.y - MarginTop) * kY;
-            MinY = top - (last.y - MarginTop) * kY;
+            moveLimits(MinY, MaxY, top - (last.y - MarginTop) * kY,
+                       top - (down.y - MarginTop) * kY);
         }
     } else {
         fitY();
@@ -160,8 +183,8 @@ void TPlotView::zoomToRectangle(TPixel down, TPixel last, std::int32_t clientWid
         if (pw > 0) {
             const double kX = (MaxX - MinX) / pw;
             const double left = MinX;
-            MaxX = left + (last.x - MarginLeft) * kX;
-            MinX = left + (down.x - MarginLeft) * kX;
+            moveLimits(MinX, MaxX, left + (down.x - MarginLeft) * kX,
+                       left + (last.x - MarginLeft) * kX);
         }
     } else {
         fitX();
@@ -169,22 +192,23 @@ void TPlotView::zoomToRectangle(TPixel down, TPixel last, std::int32_t clientWid
 }
 
 double TPlotView::wheelFactor(std::int32_t keyState) {
-    return keyState / 4096.0 * 0.0001;
+    return std::min(keyState / 4096.0 * 0.0001, maxWheelFactor);
 }
 
 void TPlotView::wheelZoom(std::int32_t keyState, TPixel cursor, std::int32_t clientWidth,
                           std::int32_t clientHeight) {
     const double f = wheelFactor(keyState);
+    // The cursor's share of the plot area first: the widest range times a
+    // pixel count would overflow.
     const std::int32_t ph = plotHeightIn(clientHeight);
     if (ph > 0) {
-        const double cY = MaxY - (MaxY - MinY) * (cursor.y - MarginTop) / ph;
-        MaxY = MaxY - (MaxY - cY) * f;
-        MinY = MinY - (MinY - cY) * f;
+        const double cY = MaxY - (MaxY - MinY) * ((cursor.y - MarginTop) / static_cast<double>(ph));
+        moveLimits(MinY, MaxY, MinY - (MinY - cY) * f, MaxY - (MaxY - cY) * f);
     }
     const std::int32_t pw = plotWidthIn(clientWidth);
     if (pw > 0) {
-        const double cX = (MaxX - MinX) * (cursor.x - MarginLeft) / pw + MinX;
-        MaxX = MaxX - (MaxX - cX) * f;
-        MinX = MinX - (MinX - cX) * f;
+        const double cX =
+            (MaxX - MinX) * ((cursor.x - MarginLeft) / static_cast<double>(pw)) + MinX;
+        moveLimits(MinX, MaxX, MinX - (MinX - cX) * f, MaxX - (MaxX - cX) * f);
     }
 }

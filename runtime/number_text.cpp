@@ -35,32 +35,26 @@ std::int32_t textToInt(std::string_view s) {
     return static_cast<std::int32_t>(value);
 }
 
-long double intPower(long double x, std::int32_t n) {
-    if (n == 0)
-        return 1.0L;
-    std::uint32_t count =
-        n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
-    if (n < 0)
+long double wholePower(long double x, long double n) {
+    if (n < 0.0L) {
         x = 1.0L / x;
-    // Plain repeated multiplication for the exponents numbers are written
-    // with; squaring beyond that keeps a huge exponent from taking seconds.
-    constexpr std::uint32_t longestPlainRun = 64;
-    if (count <= longestPlainRun) {
-        long double result = x;
-        for (std::uint32_t i = 1; i < count; ++i)
-            result *= x;
-        return result;
+        n = -n;
     }
+    // One squaring per binary digit of n; halving a whole number is exact.
     long double result = 1.0L;
-    long double factor = x;
-    while (count != 0) {
-        if (count & 1u)
-            result *= factor;
-        count >>= 1;
-        if (count != 0)
-            factor *= factor;
+    while (n != 0.0L) {
+        const long double half = std::floor(n / 2.0L);
+        if (n != half * 2.0L)
+            result *= x;
+        n = half;
+        if (n != 0.0L)
+            x *= x;
     }
     return result;
+}
+
+long double intPower(long double x, std::int32_t n) {
+    return wholePower(x, n);
 }
 
 double textToReal(std::string_view s) {
@@ -90,8 +84,9 @@ double textToReal(std::string_view s) {
                 break;
             inFraction = true;
         } else if (c == 'E' || c == 'e') {
-            std::int32_t exponent = textToInt(s.substr(i + 1));
-            value = static_cast<double>(value * intPower(10.0L, exponent));
+            // A zero mantissa is 0 however large its exponent.
+            if (value != 0.0)
+                value = static_cast<double>(value * intPower(10.0L, textToInt(s.substr(i + 1))));
             break;
         }
         // Every other character is skipped.

@@ -26,6 +26,9 @@ double textToReal(std::string_view s);
 // Optional '$', then hexadecimal digits up to the first other character.
 std::int32_t hexToInt(std::string_view s);
 
+// x to the whole power n by repeated squaring in extended precision; for a
+// negative n the reciprocal of x is raised to -n.
+long double wholePower(long double x, long double n);
 long double intPower(long double x, std::int32_t n);
 
 std::string lowerCaseAscii(std::string_view s);

@@ -28,12 +28,20 @@ std::size_t skipBlanks(std::string_view s, std::size_t p) {
     return p;
 }
 
-bool allDecimal(std::string_view s) {
+// Decimal digits whose value is at most `limit`, the magnitude a 32-bit
+// integer can take.
+bool readDecimal(std::string_view s, std::uint32_t limit, std::uint32_t& magnitude) {
     if (s.empty())
         return false;
-    for (char c : s)
+    std::uint64_t result = 0;
+    for (char c : s) {
         if (!isDigit(c))
             return false;
+        result = result * 10 + static_cast<std::uint64_t>(c - '0');
+        if (result > limit)
+            return false;
+    }
+    magnitude = static_cast<std::uint32_t>(result);
     return true;
 }
 
@@ -45,18 +53,21 @@ int hexDigit(char c) {
     return -1;
 }
 
-// Wraps in 32 bits like the value it stands for.
+// Up to 32 bits of digits (leading zeros aside), read as a signed 32-bit
+// integer: $ffffffff is -1.
 bool readHex(std::string_view s, TData& value) {
     if (s.empty())
         return false;
-    std::uint32_t result = 0;
+    std::uint64_t result = 0;
     for (char c : s) {
         const int digit = hexDigit(c);
         if (digit < 0)
             return false;
-        result = result * 16 + static_cast<std::uint32_t>(digit);
+        result = result * 16 + static_cast<std::uint64_t>(digit);
+        if (result > 0xFFFFFFFFu)
+            return false;
     }
-    setInteger(value, static_cast<std::int32_t>(result));
+    setInteger(value, static_cast<std::int32_t>(static_cast<std::uint32_t>(result)));
     return true;
 }
 
@@ -105,22 +116,18 @@ bool validateReal(std::string_view text, TData& value) {
 bool validateInteger(std::string_view text, TData& value) {
     if (text.empty())
         return false;
-    if (text[0] == '+' || text[0] == '-') {
-        const std::string_view digits = text.substr(1);
-        if (!allDecimal(digits))
-            return false;
-        const std::int32_t magnitude = textToInt(digits);
-        setInteger(value, text[0] == '-' ? static_cast<std::int32_t>(
-                                               0u - static_cast<std::uint32_t>(magnitude))
-                                         : magnitude);
-        return true;
-    }
     if (text[0] == '$')
         return readHex(text.substr(1), value);
     if (text.starts_with("0x"))
         return readHex(text.substr(2), value);
-    if (!allDecimal(text))
+    // A value beyond 32 bits is no number here, as one beyond the double
+    // range is none for the real reader.
+    const bool negative = text[0] == '-';
+    const std::string_view digits = (negative || text[0] == '+') ? text.substr(1) : text;
+    constexpr std::uint32_t largest = 2147483647u;
+    std::uint32_t magnitude = 0;
+    if (!readDecimal(digits, negative ? largest + 1 : largest, magnitude))
         return false;
-    setInteger(value, textToInt(text));
+    setInteger(value, static_cast<std::int32_t>(negative ? 0u - magnitude : magnitude));
     return true;
 }

@@ -13,5 +13,8 @@
 bool validateReal(std::string_view text, TData& value);
 
 // Decimal digits with an optional sign, or hexadecimal digits after "$" or
-// "0x". Accepted: the value as an integer in `value`.
+// "0x". A value beyond 32 bits is not a number: decimal text must lie in
+// the signed range, hexadecimal text may have up to 8 digits after leading
+// zeros and is read as signed ("$ffffffff" is -1). Accepted: the value as
+// an integer in `value`.
 bool validateInteger(std::string_view text, TData& value);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -123,6 +124,7 @@ TEST_F(Evaluator, Numbers) {
     EXPECT_EQ(valueOf("\t 7 \t"), 7.0);
     EXPECT_DOUBLE_EQ(valueOf("pi"), 3.141592653589793);
     EXPECT_EQ(valueOf("E"), 2.718281828459045);
+    EXPECT_EQ(valueOf("0e5000"), 0.0);
     expectCalcError("1e999");
     expectCalcError("1e300 * 1e300");
 }
@@ -150,6 +152,8 @@ TEST_F(Evaluator, Powers) {
     EXPECT_EQ(valueOf("0^2"), 0.0);
     EXPECT_EQ(valueOf("(-1)^3000000001"), -1.0);
     EXPECT_EQ(valueOf("0.5^1e10"), 0.0);
+    // Squared, not multiplied out: the nearest double to 1.5^61.
+    EXPECT_EQ(valueOf("1.5^61 - 55152703075"), 0.39952850341796875);
     expectCalcError("(-8)^(1/3)");
     expectCalcError("0^(-1)");
     expectCalcError("0^0.5");
@@ -195,11 +199,47 @@ TEST_F(Evaluator, Functions) {
     EXPECT_EQ(valueOf("trunc(17, 5)"), 15.0);
 
     for (const char* formula :
-         {"tg(0) + ctg(0)", "arccos(1.5)", "arcsin(-2)", "cth(0)",      "arcch(0.5)", "arcth(1)",
-          "arccth(0.5)",    "log(0, 2)",   "log(2, -1)", "log(1, 5)",   "lg(0)",      "ln(-1)",
-          "sqrt(-1)",       "exp(1000)",   "ch(1000)",   "sh(-1000)",   "ch(-20000)", "th(20000)",
-          "sqr(1e200)",     "round(1, 0)", "frac(1, 0)", "trunc(1, 0)", "cth(1e-30)"})
+         {"tg(0) + ctg(0)", "arccos(1.5)", "arcsin(-2)", "cth(0)",     "arcch(0.5)", "arcth(1)",
+          "arccth(0.5)",    "log(0, 2)",   "log(2, -1)", "log(1, 5)",  "lg(0)",      "ln(-1)",
+          "sqrt(-1)",       "exp(1000)",   "ch(1000)",   "sh(-1000)",  "ch(-20000)", "th(20000)",
+          "sqr(1e200)",     "round(1, 0)", "frac(1, 0)", "trunc(1, 0)"})
         expectCalcError(formula);
+}
+
+TEST_F(Evaluator, HyperbolicFunctionsKeepFullPrecision) {
+    // References to 300 bits, rounded to double: near 0 and far from it,
+    // both signs.
+    const struct {
+        const char* formula;
+        double x;
+        double value;
+    } cases[] = {
+        {"sh(%1)", 1e-20, 1e-20},
+        {"sh(%1)", -3e-10, -3e-10},
+        {"sh(%1)", -3.0, -10.017874927409903},
+        {"sh(%1)", 700.0, 5.0711602736750225e+303},
+        {"th(%1)", 1e-20, 1e-20},
+        {"th(%1)", -2.5e-09, -2.5e-09},
+        {"th(%1)", 0.7, 0.6043677771171635},
+        {"cth(%1)", 1e-20, 1e+20},
+        {"cth(%1)", 1e-30, 9.999999999999999e+29},
+        {"cth(%1)", -2.0, -1.0373147207275482},
+        {"arcsh(%1)", -1e8, -19.11382792451231},
+        {"arcsh(%1)", -1e10, -23.7189981105004},
+        {"arcsh(%1)", 1e-20, 1e-20},
+        {"arcsh(%1)", -2.0, -1.4436354751788103},
+        {"arcsh(%1)", 1e300, 691.4686750787737},
+        {"arcth(%1)", 1e-20, 1e-20},
+        {"arcth(%1)", -3e-10, -3e-10},
+        {"arcth(%1)", 0.99, 2.6466524123622457},
+        {"arccth(%1)", 1e20, 1e-20},
+        {"arccth(%1)", -4e9, -2.5e-10},
+        {"arccth(%1)", -1.5, -0.8047189562170501},
+        {"arcch(%1)", 1.0 + DBL_EPSILON, 2.1073424255447014e-08},
+        {"arcch(%1)", 3.0, 1.762747174039086},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(valueOf(c.formula, {c.x}), c.value) << c.formula << " of " << c.x;
 }
 
 TEST_F(Evaluator, DegreesMode) {

@@ -265,11 +265,13 @@ struct Containers {
 
 TEST_F(MathParse, ArrayMatrixAndValueArguments) {
     Containers containers;
-    ValuePoint echo(7);
-    configure(3, "%1[1.5] + %2[2, 1]");
+    ValuePoint echo(7), none;
+    setNull(none.reply);
+    configure(4, "%1[1.5] + %2[2, 1]");
     parser.srcArg(1) = makeLink<&Containers::getArray>(&containers);
     parser.srcArg(2) = makeLink<&Containers::getTable>(&containers);
     parser.srcArg(3) = echo.link();
+    parser.srcArg(4) = none.link();
     Receiver errors;
     parser.outError = errors.link();
     calc();
@@ -281,15 +283,20 @@ TEST_F(MathParse, ArrayMatrixAndValueArguments) {
     EXPECT_EQ(echo.reads, 2); // the value form is never cached
     EXPECT_EQ(echo.seen, 1.0);
 
-    for (const char* failing : {"%1[3]", "%2[3, 0]", "%3[0]", "%1[0, 0]", "%2[0]"}) {
-        parser.setFormula(failing);
+    // Each failure is reported where it was found, not after what follows.
+    const std::pair<const char*, std::int32_t> failing[] = {{"%1[3] + 1", 5}, {"%2[3, 0] + 1", 8},
+                                                            {"%3[0] + 1", 5}, {"%1[0, 0] + 1", 5},
+                                                            {"%2[0] + 1", 5}, {"%4(5) + 1", 5}};
+    for (const auto& [formula, position] : failing) {
+        parser.setFormula(formula);
         calc();
-        EXPECT_EQ(parser.errorCode(), errCalc) << failing;
+        EXPECT_EQ(parser.errorCode(), errCalc) << formula;
+        EXPECT_EQ(parser.readPosition(), position) << formula;
     }
     parser.setFormula("%2[0, 0");
     calc();
     EXPECT_EQ(parser.errorCode(), errSyntax);
-    EXPECT_EQ(errors.received.size(), 6u);
+    EXPECT_EQ(errors.received.size(), 7u);
 
     // Unconnected links: the value form answers "no link", the array form fails.
     TKNMathParse loose;

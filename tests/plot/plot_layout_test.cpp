@@ -102,6 +102,17 @@ TEST(PlotLayout, GridOfOneAndDegeneratePlotAreas) {
     EXPECT_EQ(columns(narrow).size(), 5u);
 }
 
+TEST(PlotLayout, RowsBelowThePrecisionOfTheMinimumStillGetTheirLines) {
+    DataSeries series; // outlives the view
+    TPlotView view;
+    view.addSeries(&series);
+    addPoints(series, {{0, 1e16}, {1, 1e16 + 10}}); // a step of 1 is lost at 1e16
+    const auto r = rows(TPlotLayout(view, 435, 375));
+    ASSERT_EQ(r.size(), 11u);
+    for (std::size_t i = 0; i < r.size(); ++i)
+        EXPECT_EQ(r[i].line, i != 0) << i;
+}
+
 TEST(PlotLayout, MappingRoundsHalfToEvenAndYGrowsUpward) {
     TPlotMapping m{30, 15, 390, 345, 7.0, 0.0, 5.0, 10.0};
     EXPECT_EQ(m.map(7.0, 0.0), (TPixel{30, 360}));

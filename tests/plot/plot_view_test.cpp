@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -56,11 +57,19 @@ TEST(PlotView, EffectiveLimitsComeFromDataUnlessFixed) {
     EXPECT_EQ(view.effectiveMinX(), -3.0);
     EXPECT_EQ(view.effectiveMaxX(), 12.0);
 
-    // Data beyond the search start still count as they are.
+    // Data far from 0 count as they are, whichever side they lie on.
     addPoints(second, {{-2e7, -3e7}});
     view.MinX = 0.0;
     EXPECT_EQ(view.effectiveMinX(), -2e7);
     EXPECT_EQ(view.effectiveMinY(), -3e7);
+    DataSeries far;
+    TPlotView farView;
+    farView.addSeries(&far);
+    addPoints(far, {{2e7, -3e7}, {3e7, -2e7}});
+    EXPECT_EQ(farView.effectiveMinX(), 2e7);
+    EXPECT_EQ(farView.effectiveMaxX(), 3e7);
+    EXPECT_EQ(farView.effectiveMinY(), -3e7);
+    EXPECT_EQ(farView.effectiveMaxY(), -2e7);
 
     // The view does not own its series: they are left ownerless, not freed.
     auto owned = std::make_unique<TPlotView>();
@@ -186,4 +195,52 @@ TEST(PlotView, WheelZoomsAroundTheCursor) {
     EXPECT_DOUBLE_EQ(view.MaxX, 49.0 - 29.0 * 0.192);
     EXPECT_DOUBLE_EQ(view.MaxY, 134.5 - 10.0 * 0.192);
     EXPECT_DOUBLE_EQ(view.MinY, 100.0 + 24.5 * 0.192);
+}
+
+TEST(PlotView, NoStepCollapsesTurnsOverOrOverflowsTheView) {
+    auto expectUsable = [](const TPlotView& view, const char* step) {
+        EXPECT_TRUE(std::isfinite(view.MaxX - view.MinX)) << step;
+        EXPECT_TRUE(std::isfinite(view.MaxY - view.MinY)) << step;
+        EXPECT_GT(view.MaxX, view.MinX) << step;
+        EXPECT_GT(view.MaxY, view.MinY) << step;
+    };
+    auto setView = [](TPlotView& view, double minimum, double maximum) {
+        view.MinX = view.MinY = minimum;
+        view.MaxX = view.MaxY = maximum;
+    };
+    const TPixel cursor{30 + 100, 15 + 100};
+
+    // One message with a large forward delta zooms in, but not past a tenth.
+    for (std::int32_t delta : {625, 1000, 32767}) {
+        TPlotView view;
+        setView(view, 10.0, 49.0);
+        view.wheelZoom(delta << 16, cursor, clientWidth, clientHeight);
+        expectUsable(view, "forward");
+        EXPECT_DOUBLE_EQ(view.MaxX - view.MinX, 3.9) << delta;
+    }
+
+    // Backward notches without end: the view stops growing before its range
+    // overflows, and zooms in again at once.
+    TPlotView view;
+    setView(view, 10.0, 49.0);
+    for (int i = 0; i < 5000; ++i)
+        view.wheelZoom(-120 * 65536, cursor, clientWidth, clientHeight);
+    view.wheelZoom(-32768 * 65536, cursor, clientWidth, clientHeight);
+    expectUsable(view, "backward");
+    const double widest = view.MaxY - view.MinY;
+    view.wheelZoom(120 << 16, cursor, clientWidth, clientHeight);
+    EXPECT_LT(view.MaxY - view.MinY, widest);
+
+    // Panning toward the end of the double range stops short of it.
+    setView(view, 1e307, 4e307);
+    view.pan(-400, 400, clientWidth, clientHeight);
+    EXPECT_EQ(view.MaxY, 4e307);
+    EXPECT_EQ(view.MinX, 1e307);
+
+    // A band thinner than the precision of its values would collapse the range.
+    setView(view, 1e16, 1e16 + 4);
+    view.zoomToRectangle({30 + 100, 15 + 100}, {30 + 101, 15 + 101}, clientWidth, clientHeight);
+    expectUsable(view, "rectangle");
+    EXPECT_EQ(view.MinY, 1e16);
+    EXPECT_EQ(view.MaxX, 1e16 + 4);
 }

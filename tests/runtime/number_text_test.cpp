@@ -68,6 +68,8 @@ TEST(TextToReal, ValuesBeyondTheDoubleRangeReadAsInfinityOrZero) {
     EXPECT_EQ(textToReal("1e-400"), 0.0);
     EXPECT_EQ(textToReal("1e2147483647"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(textToReal("1e-2147483648"), 0.0);
+    EXPECT_EQ(textToReal("0e5000"), 0.0); // a zero mantissa, whatever the exponent
+    EXPECT_EQ(textToReal("-0.00e2147483647"), 0.0);
     EXPECT_EQ(textToReal(std::string(400, '9')), std::numeric_limits<double>::infinity());
 }
 
@@ -103,7 +105,7 @@ TEST(HexToInt, ReadsDigitsUntilTheFirstOther) {
     EXPECT_EQ(hexToInt("123456789"), 0x23456789);
 }
 
-TEST(IntPower, MultipliesOutAndInverts) {
+TEST(IntPower, SquaresAndInverts) {
     EXPECT_EQ(intPower(10, 3), 1000.0L);
     EXPECT_EQ(static_cast<double>(intPower(10, -2)), 0.01);
     EXPECT_EQ(intPower(7, 0), 1.0L);
@@ -111,6 +113,9 @@ TEST(IntPower, MultipliesOutAndInverts) {
     EXPECT_EQ(intPower(2, 100), 1267650600228229401496703205376.0L);
     EXPECT_EQ(intPower(1, -2147483647 - 1), 1.0L);
     EXPECT_EQ(intPower(-1, 2147483647), -1.0L);
+    // By squaring: 1.5^61 lies just below a halfway point between doubles,
+    // and a product of 61 factors lands above it.
+    EXPECT_EQ(static_cast<double>(intPower(1.5L, 61)), 55152703075.39952850341796875);
 }
 
 TEST(LowerCaseAscii, ChangesOnlyLatinCapitals) {

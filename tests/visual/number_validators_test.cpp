@@ -27,16 +27,29 @@ TEST(NumberValidatorsTest, RealTextsAreCompleteNumbersWithOptionalExponent) {
 }
 
 TEST(NumberValidatorsTest, IntegerTextsAreDecimalOrHexadecimal) {
-    const std::pair<const char*, std::int32_t> accepted[] = {
-        {"42", 42}, {"-7", -7}, {"+0", 0}, {"$ff", 255}, {"0x1a", 26}, {"0", 0}, {"$ffffffff", -1}};
+    const std::pair<const char*, std::int32_t> accepted[] = {{"42", 42},
+                                                             {"-7", -7},
+                                                             {"+0", 0},
+                                                             {"$ff", 255},
+                                                             {"0x1a", 26},
+                                                             {"0", 0},
+                                                             {"$ffffffff", -1},
+                                                             {"2147483647", 2147483647},
+                                                             {"+2147483647", 2147483647},
+                                                             {"-2147483648", -2147483647 - 1},
+                                                             {"000000000000042", 42},
+                                                             {"$000000000ffffffff", -1},
+                                                             {"0x80000000", -2147483647 - 1}};
     for (const auto& [text, number] : accepted) {
         TData value;
         EXPECT_TRUE(validateInteger(text, value)) << text;
         EXPECT_EQ(value.tag, tagInteger) << text;
         EXPECT_EQ(value.intValue, number) << text;
     }
-    for (const char* text :
-         {"", "+", "-", "2.0", "20.0", "1 000", "$", "0x", "$fg", "-$1", "12a"}) {
+    for (const char* text : {"", "+", "-", "2.0", "20.0", "1 000", "$", "0x", "$fg", "-$1", "12a",
+                             // beyond 32 bits: rejected rather than wrapped
+                             "4294967297", "2147483648", "+2147483648", "-2147483649",
+                             "99999999999999999999", "$100000000", "0x1ffffffff"}) {
         TData value;
         EXPECT_FALSE(validateInteger(text, value)) << text;
     }
