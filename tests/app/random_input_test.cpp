@@ -187,6 +187,7 @@ private:
     std::deque<std::string> recent;
     std::set<std::string> failedKinds;
     std::size_t errorLines = 0;
+    std::size_t largestErrorMemo = 0; // characters
     // An axis fixed on data of one value keeps min = max until it is fitted.
     std::optional<double> degenerateX, degenerateY;
     bool resourcesCounted = false;
@@ -221,7 +222,7 @@ void RandomInputTest::log(std::string action) {
 
 void RandomInputTest::typeCharacter() {
     const wchar_t c = random.pick(typedCharacters);
-    log("type U+" + std::to_string(static_cast<int>(c)));
+    log("type '" + printable(std::wstring(1, c)) + "'");
     SetFocus(edit());
     SendMessageW(edit(), WM_CHAR, c, 1);
 }
@@ -246,7 +247,7 @@ void RandomInputTest::retype() {
         for (int n = random.between(1, 6); n > 0; --n)
             text += random.pick(typedCharacters);
     }
-    log("select all, type " + std::to_string(text.size()) + " characters");
+    log("select all, type '" + printable(text) + "'");
     SetFocus(edit());
     SendMessageW(edit(), EM_SETSEL, 0, -1);
     for (wchar_t c : text)
@@ -257,10 +258,10 @@ void RandomInputTest::paste() {
     std::wstring text = random.pick(typedWords);
     if (random.percent(40))
         text += random.pick(typedCharacters);
-    log("paste " + std::to_string(text.size()) + " characters");
+    log("paste '" + printable(text) + "'");
     HWND owner = windowOf(*app->MainForm);
-    if (!OpenClipboard(owner)) {
-        fail("clipboard", "could not be opened");
+    if (!OpenClipboard(owner)) { // held by another program for the moment
+        log("the clipboard is busy");
         return;
     }
     EmptyClipboard();
@@ -417,6 +418,8 @@ void RandomInputTest::act() {
     else
         log("nothing");
     pumpMessages();
+    if (trace)
+        std::printf("    the box holds '%s'\n", printable(naturalFrequencyText()).c_str());
     checkNaturalFrequencyText();
     checkEditsShowSliders();
     checkLimits(fixing);
@@ -570,6 +573,7 @@ void RandomInputTest::checkBuild(const std::wstring& naturalFrequency, int start
         fail("rejections", std::to_string(errors.size()) + " error lines, expected " +
                                std::to_string(errorLines));
     errorLines = errors.size(); // told once; go on from what is there
+    largestErrorMemo = std::max(largestErrorMemo, textOf(*app->MemoError).size());
 }
 
 // GDI and USER objects level off once every lazily made tool exists.
@@ -583,7 +587,7 @@ void RandomInputTest::checkResources() {
         gdiBase = gdi, systemGdiBase = systemGdi, userBase = user, windowBase = windows;
         return;
     }
-    constexpr int bound = 16;
+    constexpr int bound = 8;
     if (gdi > gdiBase + bound || systemGdi > systemGdiBase + bound || user > userBase + bound ||
         windows > windowBase)
         fail("resources", "GDI objects " + std::to_string(gdiBase) + " -> " + std::to_string(gdi) +
@@ -609,9 +613,10 @@ void RandomInputTest::run(std::uint64_t runSeed, int count) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    std::printf("random input: %d actions in %.1f s, %.0f actions/s; GDI objects %d, system GDI "
-                "%lu, USER %lu, windows %d\n",
-                count, seconds, count / seconds, static_cast<int>(liveGdiObjects()),
+    std::printf("random input: %d actions in %.1f s, %.0f actions/s; error memo up to %u "
+                "characters; GDI objects %d, system GDI %lu, USER %lu, windows %d\n",
+                count, seconds, count / seconds, static_cast<unsigned>(largestErrorMemo),
+                static_cast<int>(liveGdiObjects()),
                 GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
                 GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), threadWindowCount());
 }
