@@ -258,7 +258,8 @@ void RandomInputTest::paste() {
     std::wstring text = random.pick(typedWords);
     if (random.percent(40))
         text += random.pick(typedCharacters);
-    log("paste '" + printable(text) + "'");
+    const bool replaceAll = random.percent(50);
+    log(std::string(replaceAll ? "select all, " : "") + "paste '" + printable(text) + "'");
     HWND owner = windowOf(*app->MainForm);
     if (!OpenClipboard(owner)) { // held by another program for the moment
         log("the clipboard is busy");
@@ -273,7 +274,7 @@ void RandomInputTest::paste() {
         GlobalFree(memory);
     CloseClipboard();
     SetFocus(edit());
-    if (random.percent(50))
+    if (replaceAll)
         SendMessageW(edit(), EM_SETSEL, 0, -1);
     SendMessageW(edit(), WM_PASTE, 0, 0);
 }
