@@ -36,6 +36,7 @@ HGDIOBJ createFontHandle(const TGraphicTool& tool, COLORREF) {
     const LOGFONTA& font = tool.data.logFont;
     LOGFONTW wide{};
     std::memcpy(&wide, &font, offsetof(LOGFONTA, lfFaceName));
+    wide.lfCharSet = fontCharsetFor(font.lfCharSet);
     const std::wstring face =
         toWideText(std::string(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE)));
     face.copy(wide.lfFaceName, LF_FACESIZE - 1);

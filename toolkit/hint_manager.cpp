@@ -22,7 +22,7 @@ HFONT createTipFont(const TFontRec& font) {
     const std::wstring face = toWideText(font.name);
     face.copy(record.lfFaceName, LF_FACESIZE - 1);
     record.lfHeight = fontHeight(font.size);
-    record.lfCharSet = font.charset;
+    record.lfCharSet = fontCharsetFor(font.charset);
     record.lfWeight = (font.style & styleBold) ? boldWeight : 0;
     record.lfItalic = (font.style & styleItalic) ? 1 : 0;
     record.lfUnderline = (font.style & styleUnderline) ? 1 : 0;

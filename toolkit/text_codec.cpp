@@ -13,6 +13,10 @@ int toCyrillic(const wchar_t* text, int size, char* out, int outSize) {
 
 } // namespace
 
+unsigned char fontCharsetFor(unsigned char charset) {
+    return charset == DEFAULT_CHARSET ? RUSSIAN_CHARSET : charset;
+}
+
 std::wstring toWideText(std::string_view text) {
     if (text.empty())
         return {};

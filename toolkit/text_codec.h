@@ -11,6 +11,11 @@ constexpr unsigned cyrillicCodePage = 1251;
 // for a digit.
 constexpr char unmappableChar = '?';
 
+// The character set a font for our text asks for. The text is 1251 whatever
+// the system's code page, so "the system's default" (1) becomes Cyrillic;
+// any other set named is kept.
+unsigned char fontCharsetFor(unsigned char charset);
+
 std::wstring toWideText(std::string_view text);
 std::string fromWideText(std::wstring_view text);
 // One character each way, for character messages.

@@ -562,6 +562,18 @@ TEST_F(ControlTest, ChildrenShareTheParentsFontUntilTheirOwnChanges) {
     GetObjectW(shown, sizeof record, &record);
     EXPECT_EQ(record.lfHeight, -20);
     EXPECT_EQ(std::wstring(record.lfFaceName), L"MS Sans Serif");
+    // The font asks for Cyrillic letters, whatever the system's code page,
+    // and the face that has them is the one shown.
+    EXPECT_EQ(second->font->data.logFont.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(record.lfCharSet, RUSSIAN_CHARSET);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, shown);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    EXPECT_EQ(GetTextCharset(dc), RUSSIAN_CHARSET);
+    EXPECT_EQ(std::wstring(face), L"MS Sans Serif");
+    SelectObject(dc, previous);
+    DeleteDC(dc);
 
     // A change of the child's font makes its own handle and applies it.
     label->font->setColor(RGB(0, 0, 255));
