@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 xvfb xauth cmake ninja-build googletest libbenchmark-dev
-  clang libclang-rt-14-dev imagemagick g++ x11-utils
+  clang libclang-rt-14-dev imagemagick g++ x11-utils fonts-wine
 )
 
 missing=()
@@ -43,4 +43,38 @@ fi
 # every top-level window it hides; unmanaged windows are hidden at once.
 if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+fi
+
+# The prefix shows the program as a Russian Windows does. This Wine does not
+# look for its own fonts where the package puts them, only in the prefix's
+# font folder; and the classic bitmap faces must name their Cyrillic files:
+# with the Western ones "MS Sans Serif" has no Cyrillic letters, and this
+# Wine keeps one file per face name. (FONTS.FON is the system face.)
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+mkdir -p "$fonts"
+cp -u /usr/share/wine/fonts/* "$fonts/"
+if ! grep -q '"MS Sans Serif"="sserifer.fon"' "$WINEPREFIX/system.reg" 2>/dev/null; then
+  echo "setup: the prefix's faces resolve to their Cyrillic files"
+  faces="$WINEPREFIX/drive_c/cyrillic-faces.reg"
+  cat >"$faces" <<'EOF'
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]
+"MS Sans Serif"="sserifer.fon"
+"Courier"="courer.fon"
+"Small Fonts"="smaller.fon"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Fonts]
+"MS Sans Serif"="sserifer.fon"
+"Courier"="courer.fon"
+"Small Fonts"="smaller.fon"
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]
+"FONTS.FON"="vgasysr.fon"
+EOF
+  wine regedit /S 'C:\cyrillic-faces.reg' </dev/null >/dev/null 2>&1
+  wineserver -w
+  rm -f "$faces"
+  grep -q '"MS Sans Serif"="sserifer.fon"' "$WINEPREFIX/system.reg" ||
+    { echo "setup: the prefix's font entries could not be written"; exit 1; }
 fi
