@@ -3,46 +3,72 @@
 # Wine on the user's display. Without a display it runs the program on a
 # virtual one, works the worked example through the driver (natural frequency
 # 6.0, band 2 to 12), prints the results, saves build/screenshot.png and
-# closes the program.
-set -euo pipefail
+# closes the program. Every step that fails says so in one line and the
+# script ends with a non-zero status.
+set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
+fail() {
+  echo "run.sh: $*" >&2
+  exit 1
+}
+
 if [ -z "${VIBRO_RUN_INNER:-}" ]; then
-  bash scripts/setup.sh
-  cmake --preset win32 >/dev/null
-  cmake --build --preset win32 --target vibroiso vibroiso_driver
+  bash scripts/setup.sh || fail "setting up the machine failed (see above)"
+  cmake --preset win32 >/dev/null || fail "configuring the 32-bit build failed"
+  cmake --build --preset win32 --target vibroiso vibroiso_driver ||
+    fail "building the program failed (see above)"
 fi
 
 export WINEPREFIX="$root/build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-bin="$root/build/win32/bin"
+bin="${VIBRO_RUN_BIN:-$root/build/win32/bin}"
+[ -f "$bin/vibroiso.exe" ] || fail "the program $bin/vibroiso.exe is missing"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${VIBRO_RUN_INNER:-}" ]; then
-  exec wine "$bin/vibroiso.exe" "$@"
+  wine "$bin/vibroiso.exe" "$@" || fail "the program ended with status $?"
+  exit 0
 fi
 
 if [ -z "${VIBRO_RUN_INNER:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" env VIBRO_RUN_INNER=1 bash "$0" "$@"
+  command -v xvfb-run >/dev/null || fail "xvfb-run is missing: run scripts/setup.sh"
+  xvfb-run -a -s "-screen 0 1280x1024x24" env VIBRO_RUN_INNER=1 bash "$0" "$@"
+  exit $? # the inner run has said what failed
 fi
 
 # On the virtual display: drive the program, photograph it, close it.
-wineserver -p
-wine wineboot >/dev/null 2>&1 </dev/null
+driver="$bin/vibroiso_driver.exe"
+[ -f "$driver" ] || fail "the driver $driver is missing"
+# One Wine server for the whole run; one that is still running for this
+# prefix (setup may leave one behind) serves as well.
+wineserver -p 2>/dev/null
+wine wineboot >/dev/null 2>&1 </dev/null || fail "Wine does not start in $WINEPREFIX"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
 # The program outlives the driver that starts it: the report goes to a file,
 # not a pipe the program would hold open.
 program="Z:$(tr / '\\' <<<"$bin/vibroiso.exe")"
 report=build/driver-report.txt
-wine "$bin/vibroiso_driver.exe" drive "$program" </dev/null >"$report" 2>/dev/null
+errors=build/driver-errors.txt
+if ! wine "$driver" drive "$program" </dev/null >"$report" 2>"$errors"; then
+  tr -d '\r' <"$report"
+  cat "$errors"
+  fail "the driver could not work the example (its report is above)"
+fi
 tr -d '\r' <"$report" | grep -v '^WINDOW '
 
-read -r x y width height < <(tr -d '\r' <"$report" | sed -n 's/^WINDOW //p')
-import -window root -crop "${width}x${height}+${x}+${y}" +repage build/screenshot.png
+read -r x y width height < <(tr -d '\r' <"$report" | sed -n 's/^WINDOW //p') ||
+  fail "the driver reported no window"
+import -window root -crop "${width}x${height}+${x}+${y}" +repage build/screenshot.png ||
+  fail "taking the screenshot failed"
 echo "Screenshot: build/screenshot.png"
 
-wine "$bin/vibroiso_driver.exe" close </dev/null >"$report" 2>/dev/null
+if ! wine "$driver" close </dev/null >"$report" 2>"$errors"; then
+  tr -d '\r' <"$report"
+  cat "$errors"
+  fail "closing the program failed (its report is above)"
+fi
 tr -d '\r' <"$report"
