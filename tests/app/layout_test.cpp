@@ -30,9 +30,10 @@ TEST_F(AppTest, NoCaptionRunsUnderTheControlBesideIt) {
         for (HWND other : shown) {
             const RECT beside = boundsInParent(other);
             const bool sameRows = beside.top < caption.bottom && caption.top < beside.bottom;
-            if (other != own && sameRows && beside.left >= caption.left)
+            if (other != own && sameRows && beside.left >= caption.left) {
                 EXPECT_LE(caption.right, beside.left)
                     << "the label at " << caption.left << "," << caption.top;
+            }
         }
     }
 }

@@ -125,7 +125,7 @@ TEST_F(PainterTest, EmptyPlotHasGridLabelsAndFrame) {
     ASSERT_EQ(rows.size(), 11u);
     for (int k = 0; k <= 10; ++k)
         EXPECT_NEAR(rows[10 - k].centre(), 360 - 34.5 * k, 3) << k;
-    EXPECT_FALSE(anyIn(dc, {26, 0, 30, 375}, blue));
+    EXPECT_FALSE(anyIn(dc, {26, 0, 30, 361}, blue));   // above the first X label
     EXPECT_FALSE(anyIn(dc, {31, 16, 419, 359}, blue)); // nothing inside the plot area
 }
 
