@@ -15,7 +15,6 @@ void initialiseUnits() {
     createHintManager();
     formWindows();
     innerMessage();
-    installMessageBoxSink();
 }
 
 bool isInformationSwitch(const std::string& firstArgument) {

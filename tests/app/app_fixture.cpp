@@ -16,11 +16,6 @@ void recordBox(const std::string& text, const std::string&) {
         boxes->push_back(text);
 }
 
-std::int32_t recordMessage(const TMessageBoxRequest& request) {
-    recordBox(request.text, request.caption);
-    return 0;
-}
-
 constexpr COLORREF markerColor = RGB(0xFF, 0, 0);
 constexpr COLORREF lineColor = RGB(0, 0, 0xFF);
 
@@ -29,7 +24,6 @@ constexpr COLORREF lineColor = RGB(0, 0, 0xFF);
 void AppTest::SetUp() {
     ToolkitTest::SetUp();
     boxes = &shownBoxes;
-    setMessageBoxSink(recordMessage);
     app = std::make_unique<TClassMainForm_4C58060>();
     // Making the applet installs the real debug box: record instead.
     setDebugMessageSink(recordBox);
@@ -45,7 +39,6 @@ void AppTest::TearDown() {
     app.reset();
     pumpMessages();
     EXPECT_TRUE(shownBoxes.empty());
-    setMessageBoxSink(nullptr);
     boxes = nullptr;
     ToolkitTest::TearDown();
 }

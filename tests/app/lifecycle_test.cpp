@@ -7,15 +7,17 @@
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
 
+#include <cstdint>
+#include <iterator>
 #include <memory>
 #include <vector>
 
 namespace {
 
-std::vector<std::size_t> destroyed;
+std::vector<std::intptr_t> destroyed;
 
-void recordDestroyed(std::size_t number) {
-    destroyed.push_back(number);
+void recordDestroyed(void* number) {
+    destroyed.push_back(reinterpret_cast<std::intptr_t>(number));
 }
 
 void ignoreDebugMessage(const std::string&, const std::string&) {}
@@ -32,7 +34,6 @@ protected:
     void TearDown() override {
         stopDispatch();
         runInitProcs();
-        elementDestroyedHook = nullptr;
         app.reset();
         pumpMessages();
         ToolkitTest::TearDown();
@@ -42,7 +43,6 @@ protected:
 };
 
 TEST_F(LifecycleTest, BeforeTheStartAClickReachesNoElement) {
-    EXPECT_EQ(app->ownedCount(), TClassMainForm_4C58060::elementCount);
     EXPECT_EQ(schematic, app.get());
     EXPECT_FALSE(IsWindowVisible(app->MainForm->getControl()->handle));
     SendMessageW(app->ButtonBuild->getControl()->handle, BM_CLICK, 0, 0);
@@ -62,12 +62,26 @@ TEST_F(LifecycleTest, ClosingEndsTheLoopAndTheElementsGoLastCreatedFirst) {
     EXPECT_FALSE(dispatchersLive());
     EXPECT_EQ(applet, nullptr);
 
-    elementDestroyedHook = recordDestroyed;
+    // The window elements in the order they were made: their controls go
+    // with them.
+    const TKNWin* const made[] = {
+        app->MainForm,      app->EditNaturalFreq, app->LabelNaturalFreq,
+        app->PlotterEffect, app->ButtonBuild,     app->EditNaturalFreqCopy,
+        app->ImageScheme,   app->MemoError,       app->TrackStart,
+        app->LabelStart,    app->LabelEnd,        app->TrackEnd,
+        app->LabelStartMin, app->LabelStartMax,   app->LabelEndMin,
+        app->LabelEndMax,   app->EditStart,       app->EditEnd,
+        app->MemoEffect,    app->EditStartInit,   app->EditEndInit,
+        app->MemoFrequency, app->LabelAxisX,      app->LabelAxisY,
+        app->LabelTitle};
+    std::vector<std::intptr_t> lastMadeFirst;
+    for (std::intptr_t i = std::size(made) - 1; i >= 0; --i) {
+        made[i]->getControl()->addCleanup(recordDestroyed, reinterpret_cast<void*>(i));
+        lastMadeFirst.push_back(i);
+    }
     app.reset();
     EXPECT_EQ(schematic, nullptr);
-    ASSERT_EQ(destroyed.size(), TClassMainForm_4C58060::elementCount);
-    for (std::size_t i = 0; i < destroyed.size(); ++i)
-        EXPECT_EQ(destroyed[i], TClassMainForm_4C58060::elementCount - i);
+    EXPECT_EQ(destroyed, lastMadeFirst);
     pumpMessages();
     EXPECT_EQ(toolkitWindowCount(), 0);
 }

@@ -1,5 +1,3 @@
-#include "elements/array_enum.h"
-#include "elements/array_rw.h"
 #include "elements/real_array.h"
 
 #include "recorder.h"
@@ -112,74 +110,4 @@ TEST_F(ArrayElements, RealArrayItemsAsText) {
     array.itemToData(back, value);
     EXPECT_EQ(value.realValue, -125.0);
     array.freeItem(back);
-}
-
-TEST_F(ArrayElements, ReaderWriterDrivesTheLinkedArray) {
-    TKNRealArray array;
-    TKNArrayRW rw;
-    Sink read;
-    rw.srcArray = makeLink<&TKNRealArray::getArray>(&array);
-    rw.outRead = makeLink<&Sink::inRecord>(&read);
-
-    raiseInteger(makeLink<&TKNArrayRW::inAdd>(&rw), 4);
-    raiseString(makeLink<&TKNArrayRW::inAdd>(&rw), "1.5");
-    TData count;
-    rw.getCount(count, 0);
-    EXPECT_EQ(count.intValue, 2);
-
-    // Write: the event carries the index, then the value.
-    TData newValue = realData(9.5);
-    TData write = integerData(0);
-    write.next = &newValue;
-    callEvent(makeLink<&TKNArrayRW::inWrite>(&rw), write);
-    EXPECT_EQ(itemValue(array, 0), 9.5);
-
-    raiseInteger(makeLink<&TKNArrayRW::inRead>(&rw), 1);
-    raiseInteger(makeLink<&TKNArrayRW::inRead>(&rw), 2); // past the end
-    ASSERT_EQ(read.received.size(), 2u);
-    EXPECT_EQ(read.received[0].tag, tagReal);
-    EXPECT_EQ(read.received[0].realValue, 1.5);
-    EXPECT_EQ(read.received[1].tag, tagNull);
-
-    // Without an array nothing happens and the count is 0.
-    TKNArrayRW loose;
-    raiseInteger(makeLink<&TKNArrayRW::inAdd>(&loose), 4);
-    loose.getCount(count, 0);
-    EXPECT_EQ(count.intValue, 0);
-}
-
-TEST_F(ArrayElements, EnumeratorRaisesEveryItemThenTheCount) {
-    TKNRealArray array;
-    for (int i = 1; i <= 3; ++i) {
-        TData value = integerData(i * 10);
-        array.arrayAdd(value);
-    }
-    TKNArrayEnum items;
-    Sink each;
-    Sink end;
-    items.srcArray = makeLink<&TKNRealArray::getArray>(&array);
-    items.outItem = makeLink<&Sink::inRecord>(&each);
-    items.outEnd = makeLink<&Sink::inRecord>(&end);
-    TKN_Event link = makeLink<&TKNArrayEnum::inEnum>(&items);
-
-    raiseEvent(link);
-    ASSERT_EQ(each.received.size(), 3u);
-    EXPECT_EQ(each.received[0].realValue, 10.0);
-    EXPECT_EQ(each.received[2].realValue, 30.0);
-    ASSERT_EQ(end.received.size(), 1u);
-    EXPECT_EQ(end.received[0].intValue, 3);
-
-    each.received.clear();
-    items.Reverse = true;
-    raiseEvent(link);
-    ASSERT_EQ(each.received.size(), 3u);
-    EXPECT_EQ(each.received[0].realValue, 30.0);
-    EXPECT_EQ(each.received[2].realValue, 10.0);
-
-    TKNArrayEnum loose;
-    loose.outItem = makeLink<&Sink::inRecord>(&each);
-    loose.outEnd = makeLink<&Sink::inRecord>(&end);
-    raiseEvent(makeLink<&TKNArrayEnum::inEnum>(&loose));
-    EXPECT_EQ(each.received.size(), 3u);
-    EXPECT_EQ(end.received.back().intValue, 0);
 }
