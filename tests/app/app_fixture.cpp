@@ -3,7 +3,7 @@
 #include "app/program.h"
 #include "runtime/platform_hooks.h"
 #include "toolkit/bitmap.h"
-#include "toolkit/text_codec.h"
+#include "toolkit/wide_text.h"
 
 #include <commctrl.h>
 

@@ -7,7 +7,7 @@
 #include "app_fixture.h"
 
 #include "runtime/number_text.h"
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 #include <commctrl.h>
 

@@ -5,7 +5,7 @@
 #include "plot/plot_layout.h"
 #include "plot/point_series.h"
 #include "toolkit/bitmap.h"
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 #include <gtest/gtest.h>
 

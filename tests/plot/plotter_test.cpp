@@ -4,7 +4,7 @@
 #include "plot/plot_layout.h"
 #include "plot/series_elements.h"
 #include "toolkit/bitmap.h"
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 #include "visual_fixture.h"
 
 #include <cmath>

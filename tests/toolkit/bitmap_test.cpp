@@ -1,7 +1,7 @@
 #include "toolkit_fixture.h"
 
 #include "toolkit/bitmap.h"
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 namespace {
 

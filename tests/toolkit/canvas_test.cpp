@@ -3,7 +3,7 @@
 #include "toolkit/bitmap.h"
 #include "toolkit/canvas.h"
 #include "toolkit/control_factory.h"
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "runtime/font.h"
 #include "toolkit/control_factory.h"
+#include "toolkit/dispatch.h"
 #include "toolkit/failure_report.h"
 
 #include <commctrl.h>

@@ -1,7 +1,7 @@
 #include "toolkit_fixture.h"
 
 #include "toolkit/control_factory.h"
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 #include "toolkit/hint_manager.h"
 
 #include <vector>

@@ -2,8 +2,8 @@
 
 #include "toolkit/control_factory.h"
 #include "toolkit/ini_file.h"
-#include "toolkit/text_codec.h"
-#include "toolkit/utilities.h"
+#include "toolkit/system.h"
+#include "toolkit/wide_text.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "toolkit_fixture.h"
 
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"

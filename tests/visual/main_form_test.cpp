@@ -4,8 +4,8 @@
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
 #include "toolkit/bitmap.h"
-#include "toolkit/text_codec.h"
-#include "toolkit/utilities.h"
+#include "toolkit/system.h"
+#include "toolkit/wide_text.h"
 #include "visual/main_form.h"
 
 #include <memory>

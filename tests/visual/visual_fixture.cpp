@@ -1,6 +1,6 @@
 #include "visual_fixture.h"
 
-#include "toolkit/text_codec.h"
+#include "toolkit/wide_text.h"
 
 std::vector<std::int32_t> EventLog::integers() const {
     std::vector<std::int32_t> result;
