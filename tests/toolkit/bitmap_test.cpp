@@ -79,15 +79,8 @@ TEST_F(BitmapTest, DibFormatsHaveTheirBitCountsAndScanLinesAndKeepThePixels) {
         bitmap->setPixelFormat(format);
         bitmap->setHandleType(bmDIB);
         ASSERT_NE(bitmap->dibHeader, nullptr);
-        const BITMAPINFOHEADER& header = bitmap->dibHeader->header;
-        EXPECT_EQ(header.biBitCount, bits);
+        EXPECT_EQ(bitmap->dibHeader->header.biBitCount, bits);
         EXPECT_EQ(bitmap->dibSize, line * 3);
-        const bool masked = format == pf16Bit || format == pfDevice;
-        EXPECT_EQ(header.biCompression, masked ? DWORD{BI_BITFIELDS} : DWORD{BI_RGB});
-        const auto* masks = reinterpret_cast<const DWORD*>(bitmap->dibHeader->colors);
-        if (masked) {
-            EXPECT_TRUE(masks[0] == 0xF800u && masks[1] == 0x7E0u && masks[2] == 0x1Fu);
-        }
         // Pure red is among every format's colours but black and white.
         if (format != pf1Bit) {
             MemoryImage target(10, 3);
