@@ -140,29 +140,6 @@ TEST_F(CanvasTest, FillRectUsesTheCanvasBrushThenTheOwnersThenItsColourThenTheWi
     deleteGdiObject(image);
 }
 
-TEST_F(CanvasTest, EqualToolsShareTheParentsHandleUntilTheChildChanges) {
-    TGraphicTool* parent = newBrush();
-    parent->setColor(colour(red));
-    TGraphicTool* child = assignTool(nullptr, parent);
-    child->setParentTool(parent);
-    HGDIOBJ shared = parent->getToolHandle();
-    ASSERT_NE(shared, nullptr);
-    EXPECT_EQ(child->getToolHandle(), shared);
-    EXPECT_EQ(liveGdiObjects(), startObjects + 1);
-
-    child->setColor(colour(blue));
-    EXPECT_EQ(brushColor(child->getToolHandle()), blue);
-    EXPECT_EQ(parent->getToolHandle(), shared);
-    EXPECT_EQ(brushColor(shared), red);
-
-    // Back to equal settings: the child lets its own handle go and borrows.
-    child->setColor(colour(red));
-    EXPECT_EQ(child->getToolHandle(), shared);
-    EXPECT_EQ(liveGdiObjects(), startObjects + 1);
-    child->free();
-    parent->free();
-}
-
 TEST_F(CanvasTest, FontStyleBitsMapOntoTheLogFont) {
     TGraphicTool* font = newFont();
     const auto& record = font->data.logFont;
@@ -194,47 +171,6 @@ TEST_F(CanvasTest, ASystemColourIsResolvedWhenTheHandleIsMadeAndAChangeIsNoticed
     EXPECT_EQ(picture.at(1, 1), changed);
     EXPECT_EQ(brushColor(picture.canvas->brush->toolHandle), changed);
     pumpMessages();
-}
-
-TEST_F(CanvasTest, MeasuringHoldsNoWindowDCButABitmapKeepsItsOwn) {
-    makeAppletAndForm();
-    TControl* label = keep(newLabel(form, "Text"));
-    label->getHandle();
-    TCanvas* canvas = getCanvas(*label);
-    EXPECT_GT(canvas->textExtent("Text").cx, 0);
-    EXPECT_EQ(canvas->dc, nullptr);
-    // Drawing outside painting takes the window's DC; measuring lets it go.
-    canvas->fillRect({0, 0, 2, 2});
-    ASSERT_NE(canvas->dc, nullptr);
-    EXPECT_TRUE(canvas->dcFromWindow);
-    EXPECT_GT(canvas->textExtent("Text").cy, 0);
-    EXPECT_EQ(canvas->dc, nullptr);
-
-    Picture picture(30, 20);
-    HDC bitmapDC = picture.canvas->dc;
-    EXPECT_GT(picture.canvas->textExtent("Text").cx, 0);
-    EXPECT_EQ(picture.canvas->dc, bitmapDC);
-}
-
-TEST_F(CanvasTest, ControlBackgroundsUseCachedBrushesUntilTheFirstBrushToolThenTools) {
-    brushToolsMade = false;
-    TControl* parent = keep(createControl(nullptr, "Parent", false));
-    TControl* child = keep(createControl(parent, "Child", false));
-    HBRUSH cached = parent->backgroundBrush();
-    EXPECT_EQ(child->backgroundBrush(), cached);
-    EXPECT_EQ(parent->brush, nullptr);
-    EXPECT_EQ(brushColor(cached), GetSysColor(COLOR_BTNFACE));
-    child->color = colour(red);
-    EXPECT_EQ(brushColor(child->backgroundBrush()), red);
-
-    newBrush()->free();
-    TControl* other = keep(createControl(parent, "Other", false));
-    HBRUSH shared = parent->backgroundBrush();
-    ASSERT_NE(parent->brush, nullptr);
-    EXPECT_EQ(other->backgroundBrush(), shared);
-    other->setColor(colour(blue));
-    EXPECT_EQ(brushColor(other->backgroundBrush()), blue);
-    EXPECT_EQ(parent->backgroundBrush(), shared);
 }
 
 } // namespace

@@ -447,7 +447,8 @@ TEST_F(ControlTest, ChildrenShareTheParentsFontUntilTheirOwnChanges) {
     // The parent may go first (its window takes the child's along): its font
     // lives on for the child, which is still told of its changes, and nothing
     // calls the freed parent.
-    label->font->setFontHeight(-24); // equal again: it borrows the parent's
+    label->font->setFontHeight(-24); // equal again: it lets its own go and borrows
+    EXPECT_EQ(label->font->getToolHandle(), second->font->getToolHandle());
     second->free();
     TGraphicTool* orphan = label->font->parentTool;
     ASSERT_NE(orphan, nullptr);
