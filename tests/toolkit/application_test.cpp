@@ -8,29 +8,18 @@
 
 namespace {
 
-std::vector<std::string>* journal = nullptr;
+std::vector<std::string> journal;
 int idleRounds = 0;
 
-void note(const std::string& line) {
-    journal->push_back(line);
-}
-
-std::string state() {
-    return std::string(appletRunning ? "running" : "stopped") +
-           (appletTerminated ? ",terminated" : "");
-}
-
-bool formWatcher(TControl&, TMessage& msg, LRESULT&) {
-    if (msg.message == WM_DESTROY)
-        note("form destroyed while " + state());
+bool watch(TControl& control, TMessage& msg, LRESULT&) {
+    if (msg.message == WM_CLOSE && control.isApplet)
+        journal.push_back("applet closed");
+    if (msg.message == WM_DESTROY && control.isForm)
+        journal.push_back(appletRunning      ? "form destroyed while running"
+                          : appletTerminated ? "form destroyed after termination"
+                                             : "form destroyed");
     if (msg.message == WM_APP)
-        note("queued message");
-    return false;
-}
-
-bool appletWatcher(TControl&, TMessage& msg, LRESULT&) {
-    if (msg.message == WM_CLOSE)
-        note("applet closed");
+        journal.push_back("queued message");
     return false;
 }
 
@@ -38,25 +27,24 @@ class ApplicationTest : public ToolkitTest {
 protected:
     void SetUp() override {
         ToolkitTest::SetUp();
-        journal = &lines;
+        journal.clear();
         idleRounds = 0;
         idleProc = [] { ++idleRounds; };
         // The loop frees the applet; the fixture keeps the form only.
         appletControl = newApplet("");
         form = keep(newForm(appletControl, "Main"));
-        button = keep(newButton(form, "OK"));
-        form->attachHandler(formWatcher, true);
-        appletControl->attachHandler(appletWatcher, true);
+        form->attachHandler(watch, true);
+        appletControl->attachHandler(watch, true);
     }
     void TearDown() override {
         if (appletControl)
             appletControl->free();
         ToolkitTest::TearDown();
-        journal = nullptr;
     }
-
-    std::vector<std::string> lines;
-    TControl* button = nullptr;
+    void makeWindows() {
+        appletControl->createWindow();
+        applet = appletControl;
+    }
 };
 
 TEST_F(ApplicationTest, AQuitPostedBeforeRunEndsTheLoopAfterTheFirstRound) {
@@ -68,21 +56,18 @@ TEST_F(ApplicationTest, AQuitPostedBeforeRunEndsTheLoopAfterTheFirstRound) {
     EXPECT_TRUE(appletTerminated);
     EXPECT_FALSE(appletRunning);
     // Termination had started: the applet was not sent WM_CLOSE.
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "applet closed"), 0);
+    EXPECT_EQ(std::erase(journal, "applet closed"), 0u);
 }
 
 TEST_F(ApplicationTest, ClosingTheMainFormEndsRunBeforeTheFormWindowIsDestroyed) {
-    appletControl->getHandle();
-    HWND formWindow = form->getHandle();
-    HWND buttonWindow = button->handle;
+    HWND buttonWindow = keep(newButton(form, "OK"))->getHandle();
+    HWND formWindow = form->handle;
     pumpMessages();
     PostMessageW(formWindow, WM_CLOSE, 0, 0);
     run(appletControl);
-
     EXPECT_EQ(appletControl, nullptr);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "applet closed");
-    EXPECT_EQ(lines[1], "form destroyed while stopped,terminated");
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"applet closed", "form destroyed after termination"}));
     // The form's object lives on for its owner; its window went with the applet.
     EXPECT_FALSE(IsWindow(formWindow));
     EXPECT_FALSE(IsWindow(buttonWindow));
@@ -90,8 +75,7 @@ TEST_F(ApplicationTest, ClosingTheMainFormEndsRunBeforeTheFormWindowIsDestroyed)
 }
 
 TEST_F(ApplicationTest, TheAppletsCloseCommandClosesTheMainForm) {
-    appletControl->createWindow();
-    applet = appletControl;
+    makeWindows();
     SendMessageW(appletControl->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(IsWindow(appletControl->handle));
     processMessages();
@@ -100,38 +84,31 @@ TEST_F(ApplicationTest, TheAppletsCloseCommandClosesTheMainForm) {
 }
 
 TEST_F(ApplicationTest, TerminateDrainsTheQueueOnceBeforeClosingTheApplet) {
-    appletControl->createWindow();
-    applet = appletControl;
+    makeWindows();
     PostMessageW(form->handle, WM_APP, 0, 0);
     terminate(appletControl);
     EXPECT_EQ(appletControl, nullptr);
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "queued message");
-    EXPECT_EQ(lines[1], "applet closed");
+    ASSERT_GE(journal.size(), 2u);
+    EXPECT_EQ(journal[0], "queued message");
+    EXPECT_EQ(journal[1], "applet closed");
     EXPECT_TRUE(appletTerminated);
-
-    // A second termination finds no applet and does nothing more.
     TControl* none = nullptr;
-    terminate(none);
-    EXPECT_EQ(none, nullptr);
+    terminate(none); // no applet left: nothing to do
 }
 
 TEST_F(ApplicationTest, MinimisingTheMainFormMinimisesTheApplet) {
-    appletControl->createWindow();
-    applet = appletControl;
-    std::vector<UINT> seen;
-    static std::vector<UINT>* appletCommands;
-    appletCommands = &seen;
+    makeWindows();
     appletControl->attachHandler(
         [](TControl&, TMessage& msg, LRESULT&) {
-            if (msg.message == WM_SYSCOMMAND)
-                appletCommands->push_back(static_cast<UINT>(msg.wParam & 0xFFF0));
-            return true;
+            if (msg.message != WM_SYSCOMMAND)
+                return false;
+            journal.push_back("applet command " + std::to_string(msg.wParam & 0xFFF0));
+            return true; // the test's applet window stays as it is
         },
         true);
     SendMessageW(form->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     pumpMessages();
-    EXPECT_EQ(seen, std::vector<UINT>{SC_MINIMIZE});
+    EXPECT_EQ(journal, std::vector<std::string>{"applet command " + std::to_string(SC_MINIMIZE)});
     EXPECT_FALSE(IsIconic(form->handle));
 }
 

@@ -4,144 +4,109 @@
 #include "toolkit/control_factory.h"
 #include "toolkit/navigation.h"
 
+#include <tuple>
+
 namespace {
 
-int clicks = 0;
-int cancels = 0;
+int clicks = 0, cancels = 0;
 
-void countClick(void*, TControl*) {
-    ++clicks;
-}
-
-void countCancel(void*, TControl*) {
-    ++cancels;
-}
-
-void pressKey(HWND window, WPARAM key) {
+void pressKey(HWND window, WPARAM key, bool shift = false) {
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
     PostMessageW(window, WM_KEYDOWN, key, 1);
     PostMessageW(window, WM_KEYUP, key, 0xC0000001);
     pumpMessages();
-}
-
-void setShift(bool down) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = down ? 0x80 : 0;
+    keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
 }
+
+// The form's tab stops in their order; a label that is none sits between.
+enum Stop { first, second, memo, ok, cancel };
 
 class NavigationTest : public ToolkitTest {
 protected:
     void SetUp() override {
         ToolkitTest::SetUp();
         makeAppletAndForm();
-        first = keep(newEdit(form, 0));
-        second = keep(newEdit(form, 0));
-        memo = keep(newEdit(form, eoMultiline));
-        label = keep(newLabel(form, "not a tab stop"));
-        okButton = keep(newButton(form, "OK"));
-        cancelButton = keep(newButton(form, "Cancel"));
-        enableNavigation(*first);
-        clicks = 0;
-        cancels = 0;
+        stops[first] = keep(newEdit(form, 0));
+        stops[second] = keep(newEdit(form, 0));
+        stops[memo] = keep(newEdit(form, eoMultiline));
+        keep(newLabel(form, "not a tab stop"));
+        stops[ok] = keep(newButton(form, "OK"));
+        stops[cancel] = keep(newButton(form, "Cancel"));
+        enableNavigation(*stops[first]);
+        clicks = cancels = 0;
     }
-
-    TControl* first = nullptr;
-    TControl* second = nullptr;
-    TControl* memo = nullptr;
-    TControl* label = nullptr;
-    TControl* okButton = nullptr;
-    TControl* cancelButton = nullptr;
+    // Puts the focus on the stop and presses the key there.
+    void press(Stop from, WPARAM key, bool shift = false) {
+        ASSERT_NO_FATAL_FAILURE(focus(*stops[from]));
+        pressKey(stops[from]->handle, key, shift);
+    }
+    TControl* stops[5] = {};
 };
 
-TEST_F(NavigationTest, TabWrapsAroundTheFormsTabStops) {
-    ASSERT_NO_FATAL_FAILURE(focus(*cancelButton));
-    pressKey(cancelButton->handle, VK_TAB);
-    EXPECT_EQ(GetFocus(), first->handle);
-    EXPECT_EQ(form->lastFocused, first);
-
-    setShift(true);
-    pressKey(first->handle, VK_TAB);
-    setShift(false);
-    EXPECT_EQ(GetFocus(), cancelButton->handle);
-
-    pressKey(cancelButton->handle, VK_TAB);
-    pressKey(first->handle, VK_TAB);
-    EXPECT_EQ(GetFocus(), second->handle);
-    // Tab never types into the edit.
-    EXPECT_EQ(first->getCaption(), "");
-}
-
-TEST_F(NavigationTest, ArrowsInASingleLineEditMoveTheCaretLeftAndRightButTheFocusUpAndDown) {
-    ASSERT_NO_FATAL_FAILURE(focus(*second));
-    second->setCaption("abc");
-    second->setSelStart(1);
-    pressKey(second->handle, VK_RIGHT);
-    EXPECT_EQ(GetFocus(), second->handle);
-    EXPECT_EQ(second->selStart(), 2);
-    pressKey(second->handle, VK_LEFT);
-    EXPECT_EQ(GetFocus(), second->handle);
-
-    pressKey(second->handle, VK_DOWN);
-    EXPECT_EQ(GetFocus(), memo->handle);
-    // The multi-line edit keeps the arrows; Tab still leaves it.
-    pressKey(memo->handle, VK_UP);
-    EXPECT_EQ(GetFocus(), memo->handle);
-    pressKey(memo->handle, VK_TAB);
-    EXPECT_EQ(GetFocus(), okButton->handle);
+TEST_F(NavigationTest, KeysMoveTheFocusAlongTheTabStopsWhereTheControlLetsThem) {
+    stops[second]->setCaption("abc");
+    stops[second]->setSelStart(1);
+    // From, key, with Shift, where the focus goes.
+    const std::tuple<Stop, WPARAM, bool, Stop> cases[] = {
+        {cancel, VK_TAB, false, first}, // wraps
+        {first, VK_TAB, true, cancel},  // wraps back
+        {first, VK_TAB, false, second},
+        {second, VK_RIGHT, false, second}, // a single-line edit keeps Left and Right
+        {second, VK_DOWN, false, memo},
+        {memo, VK_UP, false, memo}, // a multi-line edit keeps every arrow
+        {memo, VK_TAB, false, ok},  // past the label
+    };
+    for (const auto& [from, key, shift, to] : cases) {
+        press(from, key, shift);
+        EXPECT_EQ(GetFocus(), stops[to]->handle) << from << " " << key;
+    }
+    EXPECT_EQ(stops[second]->selStart(), 2);
+    EXPECT_EQ(stops[first]->getCaption(), ""); // Tab never types into the edit
 
     // Hidden and disabled controls are passed over.
-    cancelButton->setVisible(false);
-    first->setEnabled(false);
-    pressKey(okButton->handle, VK_TAB);
-    EXPECT_EQ(GetFocus(), second->handle);
+    stops[cancel]->setVisible(false);
+    stops[first]->setEnabled(false);
+    press(ok, VK_TAB);
+    EXPECT_EQ(GetFocus(), stops[second]->handle);
 }
 
 TEST_F(NavigationTest, EnterAndEscPressTheDefaultAndCancelButtons) {
-    okButton->onClick = {countClick, nullptr};
-    cancelButton->onClick = {countCancel, nullptr};
-    setDefaultButton(*okButton, VK_RETURN, true);
-    setDefaultButton(*cancelButton, VK_ESCAPE, true);
-    EXPECT_EQ(form->defaultButton, okButton);
-    EXPECT_TRUE(okButton->style & BS_DEFPUSHBUTTON);
+    stops[ok]->onClick = {[](void*, TControl*) { ++clicks; }, nullptr};
+    stops[cancel]->onClick = {[](void*, TControl*) { ++cancels; }, nullptr};
+    setDefaultButton(*stops[ok], VK_RETURN, true);
+    setDefaultButton(*stops[cancel], VK_ESCAPE, true);
+    EXPECT_TRUE(stops[ok]->style & BS_DEFPUSHBUTTON);
     appletRunning = true;
     appletControl->lastFocused = form;
 
-    ASSERT_NO_FATAL_FAILURE(focus(*first));
-    pressKey(first->handle, VK_RETURN);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(GetFocus(), okButton->handle);
-
-    ASSERT_NO_FATAL_FAILURE(focus(*memo));
-    pressKey(memo->handle, VK_RETURN);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(GetFocus(), memo->handle);
-
-    pressKey(memo->handle, VK_ESCAPE);
-    EXPECT_EQ(cancels, 1);
-
-    // A disabled default button is not pressed.
-    okButton->setEnabled(false);
-    ASSERT_NO_FATAL_FAILURE(focus(*first));
-    pressKey(first->handle, VK_RETURN);
-    EXPECT_EQ(clicks, 1);
+    // From, key, clicks and cancels so far.
+    const std::tuple<Stop, WPARAM, int, int> cases[] = {
+        {first, VK_RETURN, 1, 0},
+        {memo, VK_RETURN, 1, 0}, // a multi-line edit takes Enter itself
+        {memo, VK_ESCAPE, 1, 1},
+    };
+    for (const auto& [from, key, clicked, cancelled] : cases) {
+        press(from, key);
+        EXPECT_EQ(clicks, clicked) << from << " " << key;
+        EXPECT_EQ(cancels, cancelled) << from << " " << key;
+    }
+    stops[ok]->setEnabled(false);
+    press(first, VK_RETURN);
+    EXPECT_EQ(clicks, 1) << "a disabled default button is not pressed";
 
     // Unregistering gives the applet its previous handler back.
-    setDefaultButton(*okButton, VK_RETURN, false);
+    setDefaultButton(*stops[ok], VK_RETURN, false);
     EXPECT_FALSE(appletControl->messageHandler);
-    EXPECT_EQ(form->defaultButton, nullptr);
-    EXPECT_FALSE(okButton->style & BS_DEFPUSHBUTTON);
+    EXPECT_FALSE(stops[ok]->style & BS_DEFPUSHBUTTON);
 }
 
-class AlignmentTest : public ToolkitTest {
-protected:
-    void SetUp() override {
-        ToolkitTest::SetUp();
-        makeAppletAndForm();
-    }
-};
+using AlignmentTest = ToolkitTest;
 
-TEST_F(AlignmentTest, LeftAlignedChildrenFollowEachOtherWithTheMargin) {
+TEST_F(AlignmentTest, AlignedChildrenFollowEachOtherWithTheMarginAndFollowTheParentsSize) {
+    makeAppletAndForm();
     TControl* a = keep(newPictureBox(form));
     TControl* b = keep(newPictureBox(form));
     a->setSize(30, 10);
@@ -157,8 +122,7 @@ TEST_F(AlignmentTest, LeftAlignedChildrenFollowEachOtherWithTheMargin) {
     EXPECT_EQ(a->top(), 2);
     EXPECT_EQ(a->height(), client.bottom - 4);
 
-    // Top and bottom go first, client takes what remains; a resized form
-    // re-aligns its children.
+    // Top and bottom go first, client takes what remains.
     TControl* top = keep(newPictureBox(form));
     TControl* rest = keep(newPictureBox(form));
     top->setSize(10, 20);
@@ -178,8 +142,9 @@ TEST_F(AlignmentTest, LeftAlignedChildrenFollowEachOtherWithTheMargin) {
     EXPECT_EQ(rest->getBounds().bottom, client.bottom - 2);
 }
 
-TEST_F(AlignmentTest, ChildrenAreAlignedBeforeAnyWindowExists) {
-    form->clientMargins.left = 10;
+TEST_F(AlignmentTest, ChildrenAreAlignedBeforeAnyWindowExistsAndHiddenOnesAreSkipped) {
+    makeAppletAndForm();
+    form->clientMargins.left = 10; // would move a hidden child that is not skipped
     TControl* a = keep(newPictureBox(form));
     a->setSize(30, 10);
     TControl* hidden = keep(newPictureBox(form));
@@ -188,7 +153,7 @@ TEST_F(AlignmentTest, ChildrenAreAlignedBeforeAnyWindowExists) {
     setAlign(*a, alRight);
     EXPECT_EQ(a->bounds.right, 400 - 2);
     EXPECT_EQ(a->bounds.left, 400 - 32);
-    EXPECT_EQ(hidden->bounds.left, 2); // skipped: never moved
+    EXPECT_EQ(hidden->bounds.left, 2); // never moved
 }
 
 } // namespace

@@ -5,17 +5,14 @@
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
 #include "toolkit/control_factory.h"
+#include "toolkit/gdi_counter.h"
 
-#include <algorithm>
+#include <string_view>
 
 namespace {
 
-std::vector<std::string>* capturedMessages = nullptr;
-
-void captureDebugMessage(const std::string& text, const std::string&) {
-    if (capturedMessages)
-        capturedMessages->push_back(text);
-}
+// Making the applet installs the real message box: tests show none.
+void ignoreDebugMessage(const std::string&, const std::string&) {}
 
 BOOL CALLBACK countToolkitWindow(HWND window, LPARAM counter) {
     wchar_t name[64] = {};
@@ -27,9 +24,7 @@ BOOL CALLBACK countToolkitWindow(HWND window, LPARAM counter) {
 
 void resetToolkitState() {
     applet = nullptr;
-    appletRunning = false;
-    appletTerminated = false;
-    appletCreated = false;
+    appletRunning = appletTerminated = appletCreated = false;
     creatingControl = nullptr;
 }
 
@@ -58,7 +53,6 @@ int toolkitWindowCount() {
 void ToolkitTest::SetUp() {
     resetToolkitState();
     idleProc = [] {};
-    capturedMessages = &debugMessages;
     pumpMessages();
 }
 
@@ -70,8 +64,7 @@ void ToolkitTest::TearDown() {
     pumpMessages();
     EXPECT_EQ(toolkitWindowCount(), 0);
     resetToolkitState();
-    setDebugMessageSink(captureDebugMessage);
-    capturedMessages = nullptr;
+    setDebugMessageSink(ignoreDebugMessage);
     BYTE keys[256] = {};
     SetKeyboardState(keys);
 }
@@ -81,18 +74,12 @@ TControl* ToolkitTest::keep(TControl* control) {
     return control;
 }
 
-void ToolkitTest::forget(TControl* control) {
-    owned_.erase(std::remove(owned_.begin(), owned_.end(), control), owned_.end());
-}
-
 void ToolkitTest::makeAppletAndForm() {
     appletControl = keep(newApplet(""));
-    // Making the applet installs the real message box: tests capture instead.
-    setDebugMessageSink(captureDebugMessage);
+    setDebugMessageSink(ignoreDebugMessage);
     form = keep(newForm(appletControl, "Form"));
     form->bounds = {10, 10, 410, 310};
-    form->leftChanged = true;
-    form->topChanged = true;
+    form->leftChanged = form->topChanged = true;
 }
 
 void ToolkitTest::focus(TControl& control) {
@@ -113,4 +100,27 @@ void GdiCountingTest::SetUp() {
 void GdiCountingTest::TearDown() {
     ToolkitTest::TearDown();
     EXPECT_EQ(liveGdiObjects(), startObjects);
+}
+
+MemoryImage::MemoryImage(int width, int height, COLORREF fill)
+    : dc(createMemoryDC(nullptr)),
+      image(countGdiObject(CreateBitmap(width, height, 1, 32, nullptr))),
+      previous(SelectObject(dc, image)) {
+    SetDCBrushColor(dc, fill);
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+MemoryImage::~MemoryImage() {
+    SelectObject(dc, previous);
+    deleteMemoryDC(dc);
+    deleteGdiObject(image);
+}
+
+int countPixels(HDC dc, const RECT& area, COLORREF color) {
+    int found = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            found += GetPixel(dc, x, y) == color;
+    return found;
 }

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 // Dispatches until the queue is empty; a WM_QUIT is dropped and counted.
 int pumpMessages();
+
+// Windows of the toolkit's classes that still exist on this thread.
+int toolkitWindowCount();
 
 class ToolkitTest : public testing::Test {
 protected:
@@ -19,8 +21,6 @@ protected:
 
     // The fixture frees the control at the end of the test.
     TControl* keep(TControl* control);
-    // The test freed the control itself.
-    void forget(TControl* control);
     // An applet and a main form under it, both owned by the fixture.
     void makeAppletAndForm();
     // Shows the form, makes it active and puts the focus on the control.
@@ -28,7 +28,6 @@ protected:
 
     TControl* appletControl = nullptr;
     TControl* form = nullptr;
-    std::vector<std::string> debugMessages;
 
 private:
     std::vector<TControl*> owned_;
@@ -43,5 +42,16 @@ protected:
     std::int32_t startObjects = 0;
 };
 
-// Windows of the toolkit's classes that still exist on this thread.
-int toolkitWindowCount();
+// A 32-bit memory image filled with one colour, to paint into and read back.
+struct MemoryImage {
+    MemoryImage(int width, int height, COLORREF fill = RGB(255, 255, 255));
+    ~MemoryImage();
+    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+
+    HDC dc;
+    HBITMAP image;
+    HGDIOBJ previous;
+};
+
+// Pixels of the colour in the area of what the DC holds.
+int countPixels(HDC dc, const RECT& area, COLORREF color);
