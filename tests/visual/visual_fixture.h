@@ -1,5 +1,6 @@
 // Shared set-up of the visual element tests: the toolkit fixture with an
-// applet and a form, live dispatchers, and a recorder for output events.
+// applet and a form, live dispatchers, a recorder for output events, and
+// pictures to read pixels from.
 #pragma once
 
 #include "toolkit_fixture.h"
@@ -36,8 +37,21 @@ inline void place(TKNWin& element, std::int32_t left, std::int32_t top, std::int
     element.Height = height;
 }
 
-// WM_CHAR for each character, to a window that has the focus.
-void typeText(HWND window, std::string_view text);
-// The same for characters as the keyboard gives them, 1251 or not.
+// WM_CHAR for each character, as the keyboard gives them, to the focused window.
 void typeText(HWND window, std::wstring_view text);
-void pressKey(HWND window, WPARAM key);
+
+// A bitmap of one colour, for the pictures of images and forms.
+HBITMAP solidBitmap(int width, int height, COLORREF color);
+
+// The window's client area as its paint handler draws it.
+class ClientPicture {
+public:
+    ClientPicture(HWND window, int width, int height);
+    ~ClientPicture();
+    COLORREF pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+};

@@ -1,5 +1,6 @@
 #include "visual_fixture.h"
 
+#include "toolkit/hint_manager.h"
 #include "visual/button.h"
 #include "visual/edit.h"
 #include "visual/label.h"
@@ -8,7 +9,7 @@
 
 namespace {
 
-// Swallows Z through the key result, as an override does.
+// Swallows Delete through the key result, as an override does.
 class SwallowingEdit : public TKNEdit {
 public:
     using TKNEdit::TKNEdit;
@@ -36,54 +37,43 @@ protected:
         place(*label, 20, 30, 100, 40);
         return label;
     }
-    static LONG_PTR style(TKNWin& element) {
-        return GetWindowLongPtrW(element.getControl()->handle, GWL_STYLE);
-    }
-    static LONG_PTR exStyle(TKNWin& element) {
-        return GetWindowLongPtrW(element.getControl()->handle, GWL_EXSTYLE);
-    }
 };
 
 TEST_F(WinElementTest, InitCopiesThePropertiesIntoTheWindow) {
-    auto sunken = makeLabel();
-    sunken->Ctl3D = 0;
-    sunken->Enabled = false;
-    sunken->TabOrder = 5;
-    sunken->init();
-    EXPECT_TRUE(exStyle(*sunken) & WS_EX_CLIENTEDGE);
-    EXPECT_FALSE(style(*sunken) & WS_BORDER);
-    EXPECT_TRUE(style(*sunken) & WS_TABSTOP);
-    EXPECT_EQ(sunken->getControl()->tabOrder, 5);
-    EXPECT_FALSE(IsWindowEnabled(sunken->getControl()->handle));
-    EXPECT_TRUE(style(*sunken) & WS_VISIBLE);
-    const RECT bounds = sunken->getControl()->getBounds();
-    EXPECT_EQ(bounds.left, 20);
-    EXPECT_EQ(bounds.top, 30);
-    EXPECT_EQ(bounds.right, 120);
-    EXPECT_EQ(bounds.bottom, 70);
-    EXPECT_EQ(sunken->getInterfaceControl()(), sunken->getControl());
+    const struct {
+        std::uint8_t ctl3D, edge;
+        LONG_PTR border, edges;
+    } borders[] = {{0, 0, 0, WS_EX_CLIENTEDGE},
+                   {1, 0, WS_BORDER, 0},
+                   {2, 0, 0, 0}, // the class default
+                   {0, 2, 0, WS_EX_STATICEDGE}};
+    for (const auto& b : borders) {
+        auto label = makeLabel();
+        label->Ctl3D = b.ctl3D;
+        label->Edge = b.edge;
+        label->init();
+        HWND window = label->getControl()->handle;
+        EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER, b.border) << int(b.ctl3D);
+        EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE),
+                  b.edges)
+            << int(b.ctl3D);
+    }
 
-    auto flat = makeLabel();
-    flat->Ctl3D = 1;
-    flat->Visible = false;
-    flat->TabOrder = -1;
-    flat->init();
-    EXPECT_TRUE(style(*flat) & WS_BORDER);
-    EXPECT_FALSE(exStyle(*flat) & WS_EX_CLIENTEDGE);
-    EXPECT_FALSE(style(*flat) & WS_VISIBLE);
-    EXPECT_FALSE(flat->getControl()->tabStop);
+    auto disabled = makeLabel();
+    disabled->Enabled = false;
+    disabled->TabOrder = 5;
+    disabled->init();
+    TControl& control = *disabled->getControl();
+    EXPECT_FALSE(IsWindowEnabled(control.handle));
+    EXPECT_TRUE(control.tabStop);
+    EXPECT_EQ(control.tabOrder, 5);
 
-    auto plain = makeLabel(); // Ctl3D 2: the class default, no border of either kind
-    plain->init();
-    EXPECT_FALSE(style(*plain) & WS_BORDER);
-    EXPECT_FALSE(exStyle(*plain) & WS_EX_CLIENTEDGE);
-
-    auto edged = makeLabel();
-    edged->Ctl3D = 0;
-    edged->Edge = 2;
-    edged->init();
-    EXPECT_TRUE(exStyle(*edged) & WS_EX_STATICEDGE);
-    EXPECT_FALSE(exStyle(*edged) & WS_EX_CLIENTEDGE);
+    auto hidden = makeLabel();
+    hidden->Visible = false;
+    hidden->TabOrder = -1;
+    hidden->init();
+    EXPECT_FALSE(GetWindowLongPtrW(hidden->getControl()->handle, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(hidden->getControl()->tabStop);
 }
 
 TEST_F(WinElementTest, MouseMessagesBecomeEventsWithButtonAndMoveCodes) {
@@ -114,7 +104,6 @@ TEST_F(WinElementTest, MouseMessagesBecomeEventsWithButtonAndMoveCodes) {
     // Each move reports the buttons of the mouse event before it.
     EXPECT_EQ(moves.integers(), (std::vector<std::int32_t>{0, -1, -1, 1}));
     EXPECT_EQ(doubles.integers(), std::vector<std::int32_t>{2});
-    EXPECT_EQ(label->lastMouse.x, 0);
 
     SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
@@ -137,8 +126,7 @@ TEST_F(WinElementTest, KeysPassTheParentFirstAndAnOverrideCanSwallowThem) {
 
     EventLog downs, ups, presses;
     auto edit = std::make_unique<SwallowingEdit>(form);
-    edit->Width = 100;
-    edit->Height = 20;
+    place(*edit, 0, 0, 100, 20);
     edit->Text = "abc";
     edit->useRealReader();
     edit->init();
@@ -149,12 +137,10 @@ TEST_F(WinElementTest, KeysPassTheParentFirstAndAnOverrideCanSwallowThem) {
     HWND window = edit->getControl()->handle;
     SendMessageW(window, EM_SETSEL, 0, 0);
 
-    SendMessageW(window, WM_KEYDOWN, 'A', 1);
-    SendMessageW(window, WM_KEYDOWN, VK_F2, 1);
-    SendMessageW(window, WM_KEYDOWN, VK_DELETE, 1);
-    EXPECT_EQ(edit->keyResult, 0);
+    for (int key : {int('A'), VK_F2, VK_DELETE})
+        SendMessageW(window, WM_KEYDOWN, key, 1);
     SendMessageW(window, WM_KEYUP, 'A', 0xC0000001);
-    typeText(window, "q");
+    typeText(window, L"q");
     EXPECT_EQ(formKeys.seen, (std::vector<std::int32_t>{'A', VK_F2, VK_DELETE}));
     EXPECT_EQ(downs.integers(), std::vector<std::int32_t>{'A'});
     EXPECT_EQ(ups.integers(), std::vector<std::int32_t>{'A'});
@@ -172,15 +158,10 @@ TEST_F(WinElementTest, KeysPassTheParentFirstAndAnOverrideCanSwallowThem) {
 TEST_F(WinElementTest, FocusSizeMoveAndVisibilityBecomeEventsButNotAtDestruction) {
     EventLog focusIn, focusOut, resized, moved, shown, hidden;
     auto first = std::make_unique<TKNButton>(form);
-    first->Caption = "one";
-    first->Width = 80;
-    first->Height = 24;
-    first->init();
     auto second = std::make_unique<TKNButton>(form);
-    second->Caption = "two";
-    second->Top = 40;
-    second->Width = 80;
-    second->Height = 24;
+    place(*first, 0, 0, 80, 24);
+    place(*second, 0, 40, 80, 24);
+    first->init();
     second->init();
     first->outSetFocus = focusIn.link();
     first->outKillFocus = focusOut.link();
@@ -193,7 +174,6 @@ TEST_F(WinElementTest, FocusSizeMoveAndVisibilityBecomeEventsButNotAtDestruction
     ASSERT_NO_FATAL_FAILURE(focus(*second->getControl()));
     EXPECT_EQ(focusIn.count(), 1);
     EXPECT_EQ(focusOut.count(), 1);
-
     first->getControl()->setBounds({5, 5, 95, 35});
     EXPECT_GE(resized.count(), 1);
     EXPECT_GE(moved.count(), 1);
@@ -203,10 +183,9 @@ TEST_F(WinElementTest, FocusSizeMoveAndVisibilityBecomeEventsButNotAtDestruction
     EXPECT_EQ(shown.count(), 1);
 
     ASSERT_NO_FATAL_FAILURE(focus(*first->getControl()));
-    const int focusLosses = focusOut.count();
     first.reset();
     EXPECT_EQ(hidden.count(), 1);
-    EXPECT_EQ(focusOut.count(), focusLosses);
+    EXPECT_EQ(focusOut.count(), 1);
 }
 
 TEST_F(WinElementTest, SizingHooksMayAnswerAnotherChange) {
@@ -215,7 +194,7 @@ TEST_F(WinElementTest, SizingHooksMayAnswerAnotherChange) {
     SizeLimit limit;
     label->sizingWidth = makeLink<&SizeLimit::limit>(&limit);
     TControl& control = *label->getControl();
-    control.setBounds({20, 30, 170, 100}); // 50 wider and 30 higher than asked for at init
+    control.setBounds({20, 30, 170, 100}); // 50 wider and 30 higher than at init
     EXPECT_EQ(control.width(), 110);
     EXPECT_EQ(control.height(), 70);
     label->sizingHeight = makeLink<&SizeLimit::limit>(&limit);
@@ -224,7 +203,7 @@ TEST_F(WinElementTest, SizingHooksMayAnswerAnotherChange) {
     EXPECT_EQ(control.height(), 80);
 }
 
-TEST_F(WinElementTest, AControlDestroyedByTheToolkitIsNotFreedAgain) {
+TEST_F(WinElementTest, AControlGoesOnceWhetherTheToolkitOrTheElementFreesItFirst) {
     auto label = makeLabel();
     label->init();
     label->getControl()->free();
@@ -232,36 +211,41 @@ TEST_F(WinElementTest, AControlDestroyedByTheToolkitIsNotFreedAgain) {
     EXPECT_EQ(label->getInterfaceControl()(), nullptr);
     label.reset();
     EXPECT_EQ(form->childCount(), 0);
+
+    // Destroyed through the common base of all elements.
+    std::vector<std::unique_ptr<TKNElement>> owned;
+    owned.push_back(std::make_unique<TKNEdit>(form));
+    owned.push_back(std::make_unique<TKNLabel>(form));
+    for (auto& element : owned)
+        static_cast<TKNWin&>(*element).init();
+    EXPECT_EQ(form->childCount(), 2);
+    owned.clear();
+    EXPECT_EQ(form->childCount(), 0);
 }
 
 TEST_F(WinElementTest, ButtonClickCarriesACopyOfDataAndDefaultTakesEnter) {
     EventLog clicks;
     auto button = std::make_unique<TKNButton>(form);
+    place(*button, 0, 0, 205, 20);
     button->Caption = "Построить график";
-    button->Width = 205;
-    button->Height = 20;
     button->init();
     button->outClick = clicks.link();
     HWND window = button->getControl()->handle;
     EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & BS_MULTILINE);
-    wchar_t caption[32] = {};
-    GetWindowTextW(window, caption, 32);
-    EXPECT_STREQ(caption, L"Построить график");
+    EXPECT_EQ(button->getControl()->getCaption(), "Построить график");
 
     SendMessageW(window, BM_CLICK, 0, 0);
-    ASSERT_EQ(clicks.count(), 1);
-    EXPECT_EQ(clicks.last().tag, tagNull);
     setString(button->Data, "payload");
     SendMessageW(window, BM_CLICK, 0, 0);
     ASSERT_EQ(clicks.count(), 2);
-    EXPECT_EQ(clicks.last().strValue, "payload");
+    EXPECT_EQ(clicks.values[0].tag, tagNull);
+    EXPECT_EQ(clicks.values[1].strValue, "payload");
     EXPECT_EQ(button->Data.strValue, "payload");
     EXPECT_EQ(form->defaultButton, nullptr);
 
     auto preferred = std::make_unique<TKNButton>(form);
     preferred->Default = true;
     preferred->init();
-    EXPECT_EQ(form->defaultButton, preferred->getControl());
     auto other = std::make_unique<TKNButton>(form);
     other->init(); // not the default: takes nothing away
     EXPECT_EQ(form->defaultButton, preferred->getControl());
@@ -285,30 +269,8 @@ TEST_F(WinElementTest, LabelShowsItsCaptionSizesToItAndClicks) {
     SendMessageW(control.handle, WM_LBUTTONUP, 0, 0);
     pumpMessages();
     EXPECT_EQ(clicks.count(), 1);
-    // No hover effect: the enter and leave handlers are not installed.
-    EXPECT_FALSE(control.onMouseEnter);
+    EXPECT_FALSE(control.onMouseEnter); // no hover colours: no enter and leave handlers
 }
-
-} // namespace
-
-namespace {
-
-TEST_F(WinElementTest, ElementsAreDestroyedThroughTheirCommonBase) {
-    std::vector<std::unique_ptr<TKNElement>> owned;
-    auto edit = std::make_unique<TKNEdit>(form);
-    edit->init();
-    owned.push_back(std::move(edit));
-    auto label = std::make_unique<TKNLabel>(form);
-    label->init();
-    owned.push_back(std::move(label));
-    EXPECT_EQ(form->childCount(), 2);
-    owned.clear();
-    EXPECT_EQ(form->childCount(), 0);
-}
-
-} // namespace
-
-namespace {
 
 struct PretendedMouse {
     bool inside = false;
@@ -330,16 +292,39 @@ TEST_F(WinElementTest, LabelHoverChangesColourAndUnderlineWhileTheMouseIsOver) {
     control.hitTest =
         bindFuncMethod<&PretendedMouse::hit, bool, TControl*, std::int32_t, std::int32_t>(&mouse);
 
-    mouse.inside = true;
-    SendMessageW(control.handle, WM_MOUSEMOVE, 0, 0);
+    for (bool inside : {true, false}) {
+        mouse.inside = inside;
+        SendMessageW(control.handle, WM_MOUSEMOVE, 0, 0);
+        EXPECT_EQ(control.textColor, inside ? 0x0000FF : 0);
+        EXPECT_EQ((control.fontTool().fontStyle() & 4) != 0, inside);
+    }
     EXPECT_EQ(enters.count(), 1);
-    EXPECT_EQ(control.textColor, 0x0000FF);
-    EXPECT_TRUE(control.fontTool().fontStyle() & 4);
-    mouse.inside = false;
-    SendMessageW(control.handle, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(leaves.count(), 1);
-    EXPECT_EQ(control.textColor, 0);
-    EXPECT_FALSE(control.fontTool().fontStyle() & 4);
+    pumpMessages();
+}
+
+TEST_F(WinElementTest, HintsMakeATipOnlyWhenThereIsATextOrAManager) {
+    auto plain = makeLabel();
+    plain->init();
+    plain->attachHint(nullptr);
+    EXPECT_EQ(plain->tooltipId, nullptr);
+
+    auto hinted = makeLabel();
+    hinted->Hint = "Подсказка";
+    hinted->init();
+    hinted->attachHint(nullptr);
+    ASSERT_NE(hinted->tooltipId, nullptr);
+    HWND tip = tipWindow(*hinted->tooltipId);
+    EXPECT_TRUE(IsWindow(tip));
+    hinted.reset();
+    EXPECT_FALSE(IsWindow(tip)); // the tip goes with its element
+
+    // A manager given: a tip even without a text, and enter and leave handlers.
+    auto managed = makeLabel();
+    managed->init();
+    managed->attachHint(createHintManager());
+    EXPECT_NE(managed->tooltipId, nullptr);
+    EXPECT_TRUE(managed->getControl()->onMouseEnter);
     pumpMessages();
 }
 
