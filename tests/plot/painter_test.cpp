@@ -59,14 +59,6 @@ std::vector<Span> labels(HDC dc, RECT band, bool columns) {
     return result;
 }
 
-std::vector<Span> xLabels(HDC dc, int width, int height) {
-    return labels(dc, {27, height - 14, width, height}, true);
-}
-
-std::vector<Span> yLabels(HDC dc, int height) {
-    return labels(dc, {0, 0, 27, height}, false);
-}
-
 double efficiency(double f) {
     const double ratio = f / 6.0;
     return 20.0 * std::log10(ratio * ratio - 1.0);
@@ -152,12 +144,12 @@ TEST_F(PainterTest, EmptyPlotHasGridLabelsAndFrame) {
 
     // Eleven X labels: the first at the left edge, the others centred on
     // their lines; eleven Y labels centred on their rows.
-    const auto x = xLabels(dc, 435, 375);
+    const auto x = labels(dc, {27, 361, 435, 375}, true);
     ASSERT_EQ(x.size(), 11u);
     EXPECT_LE(x[0].first, 30);
     for (int k = 1; k <= 10; ++k)
         EXPECT_NEAR(x[k].centre(), columns[k - 1], 3) << k;
-    const auto y = yLabels(dc, 375);
+    const auto y = labels(dc, {0, 0, 27, 375}, false);
     ASSERT_EQ(y.size(), 11u);
     for (int k = 0; k <= 10; ++k)
         EXPECT_NEAR(y[10 - k].centre(), 360 - 34.5 * k, 3) << k;
@@ -177,8 +169,10 @@ TEST_F(PainterTest, LabelsOnlyWhereTheirCellsAreLargeEnough) {
     for (const auto& c : cases) {
         view.setGrid(c.grid);
         const HDC dc = paint(c.width, c.height);
-        EXPECT_EQ(xLabels(dc, c.width, c.height).size(), c.x) << c.width << "x" << c.height;
-        EXPECT_EQ(yLabels(dc, c.height).size(), c.y) << c.width << "x" << c.height;
+        EXPECT_EQ(labels(dc, {27, c.height - 14, c.width, c.height}, true).size(), c.x)
+            << c.width << "x" << c.height;
+        EXPECT_EQ(labels(dc, {0, 0, 27, c.height}, false).size(), c.y)
+            << c.width << "x" << c.height;
     }
 }
 

@@ -21,7 +21,7 @@ protected:
         return edit;
     }
     static void assign(TKNEdit& edit, const char* text) {
-        TData data; // nullptr: an empty value
+        TData data;
         if (text)
             setString(data, text);
         edit.inText(data, 0);
@@ -39,10 +39,7 @@ TEST_F(EditTest, KeystrokesThatCanNeverMakeANumberRollBack) {
         int caret, changes;
         double last;
     } cases[] = {
-        {true, L"7", "7", 1, 1, 7},
-        {true, L"-", "-", 1, 0, 0}, // unfinished: kept, not announced
-        {true, L"7x", "7", 1, 1, 7},
-        {true, L"1e5", "1e5", 3, 2, 1e5},
+        {true, L"1e5", "1e5", 3, 2, 1e5}, // "1e" unfinished: kept, not announced
         // A character without an exact 1251 form never passes for its
         // look-alike (é for e, a full-width digit for a digit).
         {true, L"1\u00e95", "15", 2, 2, 15},
@@ -68,27 +65,27 @@ TEST_F(EditTest, KeystrokesThatCanNeverMakeANumberRollBack) {
     }
 }
 
+// Each text is assigned twice: every accepted assignment is a change.
 TEST_F(EditTest, AnAssignedTextIsCheckedAgainstTheLastAcceptedOrInitialText) {
     const struct {
         bool real;
         const char* initial;
-        const char* assigned[2]; // the second may be missing
+        const char* assigned; // nullptr: an empty value
         const char* shown;
         int changes;
         double last;
     } cases[] = {
-        {false, "2.0", {"2.0"}, "2.0", 0, 0}, // the initial text is the roll-back point
-        {false, "12", {"$ff"}, "$ff", 1, 255},
-        {false, "12", {nullptr}, "0", 0, 0},
-        {true, "", {"6", "6"}, "6", 2, 6}, // the same text again is a change again
+        {false, "2.0", "2.0", "2.0", 0, 0}, // the initial text is the roll-back point
+        {false, "12", "$ff", "$ff", 2, 255},
+        {false, "12", nullptr, "0", 0, 0},
+        {true, "", "6", "6", 2, 6},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
         changes.values.clear();
         auto edit = makeEdit(c.initial, c.real);
-        assign(*edit, c.assigned[0]);
-        if (c.assigned[1])
-            assign(*edit, c.assigned[1]);
+        assign(*edit, c.assigned);
+        assign(*edit, c.assigned);
         EXPECT_EQ(edit->getControl()->getCaption(), c.shown);
         ASSERT_EQ(changes.count(), c.changes);
         if (c.changes) {
@@ -112,30 +109,6 @@ TEST_F(EditTest, AReadOfAnUncheckedTextRollsBackOnlyOnceANumberWasAccepted) {
     EXPECT_EQ(edit->getControl()->getCaption(), "6.5");
     edit->getValue(value, 0);
     EXPECT_EQ(asReal(value), 6.5);
-}
-
-TEST_F(EditTest, EnterRaisesOutEnterAndClearsOnlyWhenLinked) {
-    auto edit = makeEdit("", true);
-    EventLog enters, keys;
-    edit->outKeyDown = keys.link();
-    ASSERT_NO_FATAL_FAILURE(focus(*edit->getControl()));
-    HWND window = edit->getControl()->handle;
-    typeText(window, L"4.5");
-    SendMessageW(window, WM_KEYDOWN, VK_RETURN, 1); // not linked: an ordinary key
-    EXPECT_EQ(keys.integers(), std::vector<std::int32_t>{VK_RETURN});
-
-    edit->outEnter = enters.link();
-    edit->ClearAfterEnter = true;
-    SendMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
-    ASSERT_EQ(enters.count(), 1);
-    EXPECT_EQ(asReal(enters.last()), 4.5);
-    EXPECT_EQ(edit->getControl()->getCaption(), "");
-
-    typeText(window, L"-"); // unfinished: swallowed, nothing raised, nothing cleared
-    SendMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
-    EXPECT_EQ(enters.count(), 1);
-    EXPECT_EQ(edit->getControl()->getCaption(), "-");
-    EXPECT_EQ(keys.count(), 1);
 }
 
 } // namespace

@@ -22,12 +22,6 @@ protected:
         setString(data, text);
         callEvent(makeLink<&TKNMemo::inAdd>(&memo), data);
     }
-    static std::pair<DWORD, DWORD> selection(TKNMemo& memo) {
-        DWORD start = 0, end = 0;
-        SendMessageW(memo.getControl()->handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        return {start, end};
-    }
 };
 
 TEST_F(MemoTest, AddedTextsAreOneLineEachWithoutATrailingEmptyLine) {
@@ -59,37 +53,6 @@ TEST_F(MemoTest, AddedTextsAreOneLineEachWithoutATrailingEmptyLine) {
     // The addition's own event is forwarded to outChange after the box's changes.
     ASSERT_GE(changes.count(), 6);
     EXPECT_EQ(changes.last().tag, tagNull);
-}
-
-TEST_F(MemoTest, LinesAreReplacedAndSelectedAndAddToTopPutsTheLineFirst) {
-    auto memo = makeMemo();
-    memo->SelectAdded = true;
-    add(*memo, "a");
-    add(*memo, "bb");
-    EXPECT_EQ(selection(*memo), (std::pair<DWORD, DWORD>{3, 5}));
-    add(*memo, "c");
-    EXPECT_EQ(selection(*memo).first, 7u);
-
-    EventLog changes;
-    memo->outChange = changes.link();
-    TData index, value;
-    setString(value, "XY");
-    for (auto [line, text] :
-         {std::pair{1, "a\r\nXY\r\nc"}, {2, "a\r\nXY\r\nXY"}, {3, "a\r\nXY\r\nXY"}}) {
-        setInteger(index, line);
-        memo->setLine(index, value);
-        EXPECT_EQ(memo->getControl()->getCaption(), text) << line;
-    }
-    ASSERT_GE(changes.count(), 1);
-    EXPECT_EQ(changes.last().strValue, "a\r\nXY\r\nXY"); // the whole text
-    memo->selectLine(1);
-    EXPECT_EQ(selection(*memo), (std::pair<DWORD, DWORD>{3, 7})); // with its line break
-
-    auto topFirst = makeMemo();
-    topFirst->AddToTop = true;
-    add(*topFirst, "old");
-    add(*topFirst, "new");
-    EXPECT_EQ(topFirst->getControl()->getCaption(), "new\r\nold");
 }
 
 TEST_F(MemoTest, ScrollBarsEditableAndCtl3DBecomeStyles) {

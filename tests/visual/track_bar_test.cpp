@@ -62,17 +62,4 @@ TEST_F(TrackBarTest, KeyboardStepsRaiseOnePositionEachAndStartAndEndASequence) {
     EXPECT_EQ(positions.count(), 3);
 }
 
-TEST_F(TrackBarTest, PropertiesBecomeStylesAndRange) {
-    auto bar = std::make_unique<TKNTrackBar>(form);
-    bar->Orientation = 1;
-    bar->TickMarks = 2;
-    bar->Position = 7;
-    bar->Max = 9;
-    bar->init();
-    const auto style = GetWindowLongPtrW(bar->getControl()->handle, GWL_STYLE);
-    EXPECT_EQ(style & (TBS_VERT | TBS_BOTH | TBS_TOOLTIPS), TBS_VERT | TBS_BOTH);
-    EXPECT_EQ(SendMessageW(bar->getControl()->handle, TBM_GETRANGEMAX, 0, 0), 9);
-    EXPECT_EQ(position(*bar), 7);
-}
-
 } // namespace

@@ -1,12 +1,5 @@
 #include "visual_fixture.h"
 
-std::vector<std::int32_t> EventLog::integers() const {
-    std::vector<std::int32_t> result;
-    for (const TData& value : values)
-        result.push_back(asInteger(value));
-    return result;
-}
-
 void VisualTest::SetUp() {
     ToolkitTest::SetUp();
     makeAppletAndForm();
@@ -38,14 +31,16 @@ HBITMAP solidBitmap(int width, int height, COLORREF color) {
     return bitmap;
 }
 
-ClientPicture::ClientPicture(HWND window, int width, int height)
-    : dc_(CreateCompatibleDC(nullptr)), bitmap_(solidBitmap(width, height, 0)),
-      old_(SelectObject(dc_, bitmap_)) {
-    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-}
-
-ClientPicture::~ClientPicture() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
+COLORREF printedPixel(HWND window, int x, int y) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HBITMAP bitmap = solidBitmap(client.right, client.bottom, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const COLORREF pixel = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixel;
 }

@@ -19,7 +19,12 @@ struct EventLog {
     TKN_Event link() { return makeLink<&EventLog::in>(this); }
     int count() const { return static_cast<int>(values.size()); }
     const TData& last() const { return values.back(); }
-    std::vector<std::int32_t> integers() const;
+    std::vector<std::int32_t> integers() const {
+        std::vector<std::int32_t> result;
+        for (const TData& value : values)
+            result.push_back(asInteger(value));
+        return result;
+    }
 };
 
 class VisualTest : public ToolkitTest {
@@ -43,15 +48,5 @@ void typeText(HWND window, std::wstring_view text);
 // A bitmap of one colour, for the pictures of images and forms.
 HBITMAP solidBitmap(int width, int height, COLORREF color);
 
-// The window's client area as its paint handler draws it.
-class ClientPicture {
-public:
-    ClientPicture(HWND window, int width, int height);
-    ~ClientPicture();
-    COLORREF pixel(int x, int y) const { return GetPixel(dc_, x, y); }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
+// A pixel of the window's client area as its paint handler draws it.
+COLORREF printedPixel(HWND window, int x, int y);
