@@ -1,6 +1,5 @@
 #include "visual_fixture.h"
 
-#include "visual/button.h"
 #include "visual/label.h"
 
 #include <memory>
@@ -41,22 +40,6 @@ TEST_F(WinElementTest, AControlTheToolkitFreedFirstIsNotFreedAgain) {
     label->getControl()->free(); // as the form does with its children
     label.reset();
     EXPECT_EQ(form->childCount(), 0);
-}
-
-TEST_F(WinElementTest, AButtonClickCarriesACopyOfItsData) {
-    EventLog clicks;
-    auto button = std::make_unique<TKNButton>(form);
-    place(*button, 0, 0, 205, 20);
-    button->init();
-    button->outClick = clicks.link();
-    EXPECT_TRUE(GetWindowLongPtrW(button->getControl()->handle, GWL_STYLE) & BS_MULTILINE);
-    SendMessageW(button->getControl()->handle, BM_CLICK, 0, 0);
-    setString(button->Data, "payload");
-    SendMessageW(button->getControl()->handle, BM_CLICK, 0, 0);
-    ASSERT_EQ(clicks.count(), 2);
-    EXPECT_EQ(clicks.values[0].tag, tagNull);
-    EXPECT_EQ(clicks.values[1].strValue, "payload");
-    EXPECT_EQ(button->Data.strValue, "payload");
 }
 
 TEST_F(WinElementTest, AnAutoSizedLabelFollowsItsCaption) {
