@@ -9,8 +9,11 @@
 #include "toolkit/gdi_objects.h"
 #include "toolkit_fixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 

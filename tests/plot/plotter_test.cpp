@@ -9,6 +9,8 @@
 #include "toolkit/gdi_objects.h"
 #include "visual_fixture.h"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
