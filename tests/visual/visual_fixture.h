@@ -7,7 +7,6 @@
 #include "runtime/links.h"
 #include "visual/win_element.h"
 
-#include <string_view>
 #include <vector>
 
 // Records every value an event brings.
@@ -18,7 +17,12 @@ struct EventLog {
     TKN_Event link() { return makeLink<&EventLog::in>(this); }
     int count() const { return static_cast<int>(values.size()); }
     const TData& last() const { return values.back(); }
-    std::vector<std::int32_t> integers() const;
+    std::vector<std::int32_t> integers() const {
+        std::vector<std::int32_t> result;
+        for (const TData& value : values)
+            result.push_back(asInteger(value));
+        return result;
+    }
 };
 
 class VisualTest : public ToolkitTest {
@@ -35,9 +39,3 @@ inline void place(TKNWin& element, std::int32_t left, std::int32_t top, std::int
     element.Width = width;
     element.Height = height;
 }
-
-// WM_CHAR for each character, to a window that has the focus.
-void typeText(HWND window, std::string_view text);
-// The same for characters as the keyboard gives them, 1251 or not.
-void typeText(HWND window, std::wstring_view text);
-void pressKey(HWND window, WPARAM key);

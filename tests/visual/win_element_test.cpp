@@ -1,33 +1,10 @@
 #include "visual_fixture.h"
 
-#include "visual/button.h"
-#include "visual/edit.h"
 #include "visual/label.h"
 
 #include <memory>
 
 namespace {
-
-// Swallows Z through the key result, as an override does.
-class SwallowingEdit : public TKNEdit {
-public:
-    using TKNEdit::TKNEdit;
-
-protected:
-    void keyDown(TControl* sender, std::int32_t& key, std::uint32_t shift) override {
-        if (key == VK_DELETE)
-            keyResult = 0;
-        else
-            TKNEdit::keyDown(sender, key, shift);
-    }
-};
-
-struct SizeLimit {
-    void limit(TData& data, std::uint16_t) {
-        if (data.intValue > 10)
-            setInteger(data, 10);
-    }
-};
 
 class WinElementTest : public VisualTest {
 protected:
@@ -36,244 +13,40 @@ protected:
         place(*label, 20, 30, 100, 40);
         return label;
     }
-    static LONG_PTR style(TKNWin& element) {
-        return GetWindowLongPtrW(element.getControl()->handle, GWL_STYLE);
-    }
-    static LONG_PTR exStyle(TKNWin& element) {
-        return GetWindowLongPtrW(element.getControl()->handle, GWL_EXSTYLE);
-    }
 };
 
 TEST_F(WinElementTest, InitCopiesThePropertiesIntoTheWindow) {
-    auto sunken = makeLabel();
-    sunken->Ctl3D = 0;
-    sunken->Enabled = false;
-    sunken->TabOrder = 5;
-    sunken->init();
-    EXPECT_TRUE(exStyle(*sunken) & WS_EX_CLIENTEDGE);
-    EXPECT_FALSE(style(*sunken) & WS_BORDER);
-    EXPECT_TRUE(style(*sunken) & WS_TABSTOP);
-    EXPECT_EQ(sunken->getControl()->tabOrder, 5);
-    EXPECT_FALSE(IsWindowEnabled(sunken->getControl()->handle));
-    EXPECT_TRUE(style(*sunken) & WS_VISIBLE);
-    const RECT bounds = sunken->getControl()->getBounds();
-    EXPECT_EQ(bounds.left, 20);
-    EXPECT_EQ(bounds.top, 30);
-    EXPECT_EQ(bounds.right, 120);
-    EXPECT_EQ(bounds.bottom, 70);
-    EXPECT_EQ(sunken->getInterfaceControl()(), sunken->getControl());
-
-    auto flat = makeLabel();
-    flat->Ctl3D = 1;
-    flat->Visible = false;
-    flat->TabOrder = -1;
-    flat->init();
-    EXPECT_TRUE(style(*flat) & WS_BORDER);
-    EXPECT_FALSE(exStyle(*flat) & WS_EX_CLIENTEDGE);
-    EXPECT_FALSE(style(*flat) & WS_VISIBLE);
-    EXPECT_FALSE(flat->getControl()->tabStop);
-
-    auto plain = makeLabel(); // Ctl3D 2: the class default, no border of either kind
-    plain->init();
-    EXPECT_FALSE(style(*plain) & WS_BORDER);
-    EXPECT_FALSE(exStyle(*plain) & WS_EX_CLIENTEDGE);
-
-    auto edged = makeLabel();
-    edged->Ctl3D = 0;
-    edged->Edge = 2;
-    edged->init();
-    EXPECT_TRUE(exStyle(*edged) & WS_EX_STATICEDGE);
-    EXPECT_FALSE(exStyle(*edged) & WS_EX_CLIENTEDGE);
-}
-
-TEST_F(WinElementTest, MouseMessagesBecomeEventsWithButtonAndMoveCodes) {
-    EventLog downs, moves, ups, wheels, doubles;
+    // Ctl3D 0: sunken, 1: flat with a border, 2: as the class makes it.
+    const std::pair<LONG_PTR, LONG_PTR> borders[] = {{0, WS_EX_CLIENTEDGE}, {WS_BORDER, 0}, {0, 0}};
+    for (std::uint8_t ctl3D : {0, 1, 2}) {
+        auto label = makeLabel();
+        label->Ctl3D = ctl3D;
+        label->init();
+        HWND window = label->getControl()->handle;
+        EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER, borders[ctl3D].first);
+        EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, borders[ctl3D].second);
+    }
     auto label = makeLabel();
-    label->mouseCapture = true;
+    label->Enabled = false;
+    label->Visible = false;
     label->init();
-    label->outMouseDown = downs.link();
-    label->outMouseMove = moves.link();
-    label->outMouseUp = ups.link();
-    label->outMouseWheel = wheels.link();
-    label->outDblClick = doubles.link();
-    HWND window = label->getControl()->handle;
-
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
-    EXPECT_EQ(GetCapture(), window);
-    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 6));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 6));
-    EXPECT_NE(GetCapture(), window);
-    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(7, 8));
-    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(9, 9));
-    SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, 0);
-    SendMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, 0);
-    SendMessageW(window, WM_MBUTTONDBLCLK, MK_MBUTTON, 0);
-    ReleaseCapture();
-    EXPECT_EQ(downs.integers(), (std::vector<std::int32_t>{0, 1}));
-    EXPECT_EQ(ups.integers(), std::vector<std::int32_t>{0});
-    // Each move reports the buttons of the mouse event before it.
-    EXPECT_EQ(moves.integers(), (std::vector<std::int32_t>{0, -1, -1, 1}));
-    EXPECT_EQ(doubles.integers(), std::vector<std::int32_t>{2});
-    EXPECT_EQ(label->lastMouse.x, 0);
-
-    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
-    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -120), 0);
-    EXPECT_EQ(wheels.integers(), (std::vector<std::int32_t>{120, -120, -119}));
-    pumpMessages();
+    EXPECT_FALSE(IsWindowEnabled(label->getControl()->handle));
+    EXPECT_FALSE(GetWindowLongPtrW(label->getControl()->handle, GWL_STYLE) & WS_VISIBLE);
 }
 
-TEST_F(WinElementTest, KeysPassTheParentFirstAndAnOverrideCanSwallowThem) {
-    struct FormKeys {
-        std::vector<std::int32_t> seen;
-        void keyDown(TControl*, std::int32_t& key, std::uint32_t) {
-            seen.push_back(key);
-            if (key == VK_F2)
-                key = 0;
-        }
-    } formKeys;
-    form->onKeyDown =
-        bindMethod<&FormKeys::keyDown, TControl*, std::int32_t&, std::uint32_t>(&formKeys);
-
-    EventLog downs, ups, presses;
-    auto edit = std::make_unique<SwallowingEdit>(form);
-    edit->Width = 100;
-    edit->Height = 20;
-    edit->Text = "abc";
-    edit->useRealReader();
-    edit->init();
-    edit->outKeyDown = downs.link();
-    edit->outKeyUp = ups.link();
-    edit->outKeyPress = presses.link();
-    ASSERT_NO_FATAL_FAILURE(focus(*edit->getControl()));
-    HWND window = edit->getControl()->handle;
-    SendMessageW(window, EM_SETSEL, 0, 0);
-
-    SendMessageW(window, WM_KEYDOWN, 'A', 1);
-    SendMessageW(window, WM_KEYDOWN, VK_F2, 1);
-    SendMessageW(window, WM_KEYDOWN, VK_DELETE, 1);
-    EXPECT_EQ(edit->keyResult, 0);
-    SendMessageW(window, WM_KEYUP, 'A', 0xC0000001);
-    typeText(window, "q");
-    EXPECT_EQ(formKeys.seen, (std::vector<std::int32_t>{'A', VK_F2, VK_DELETE}));
-    EXPECT_EQ(downs.integers(), std::vector<std::int32_t>{'A'});
-    EXPECT_EQ(ups.integers(), std::vector<std::int32_t>{'A'});
-    ASSERT_EQ(presses.count(), 1);
-    EXPECT_EQ(presses.last().strValue, "q");
-    EXPECT_EQ(edit->getControl()->getCaption(), "abc"); // Delete never reached the edit
-
-    edit->keyPreview = false;
-    SendMessageW(window, WM_KEYDOWN, VK_F2, 1);
-    EXPECT_EQ(formKeys.seen.size(), 3u);
-    EXPECT_EQ(downs.integers(), (std::vector<std::int32_t>{'A', VK_F2}));
-    form->onKeyDown = {};
-}
-
-TEST_F(WinElementTest, FocusSizeMoveAndVisibilityBecomeEventsButNotAtDestruction) {
-    EventLog focusIn, focusOut, resized, moved, shown, hidden;
-    auto first = std::make_unique<TKNButton>(form);
-    first->Caption = "one";
-    first->Width = 80;
-    first->Height = 24;
-    first->init();
-    auto second = std::make_unique<TKNButton>(form);
-    second->Caption = "two";
-    second->Top = 40;
-    second->Width = 80;
-    second->Height = 24;
-    second->init();
-    first->outSetFocus = focusIn.link();
-    first->outKillFocus = focusOut.link();
-    first->outResize = resized.link();
-    first->outMove = moved.link();
-    first->outShow = shown.link();
-    first->outHide = hidden.link();
-
-    ASSERT_NO_FATAL_FAILURE(focus(*first->getControl()));
-    ASSERT_NO_FATAL_FAILURE(focus(*second->getControl()));
-    EXPECT_EQ(focusIn.count(), 1);
-    EXPECT_EQ(focusOut.count(), 1);
-
-    first->getControl()->setBounds({5, 5, 95, 35});
-    EXPECT_GE(resized.count(), 1);
-    EXPECT_GE(moved.count(), 1);
-    first->getControl()->setVisible(false);
-    first->getControl()->setVisible(true);
-    EXPECT_EQ(hidden.count(), 1);
-    EXPECT_EQ(shown.count(), 1);
-
-    ASSERT_NO_FATAL_FAILURE(focus(*first->getControl()));
-    const int focusLosses = focusOut.count();
-    first.reset();
-    EXPECT_EQ(hidden.count(), 1);
-    EXPECT_EQ(focusOut.count(), focusLosses);
-}
-
-TEST_F(WinElementTest, SizingHooksMayAnswerAnotherChange) {
+TEST_F(WinElementTest, AControlTheToolkitFreedFirstIsNotFreedAgain) {
     auto label = makeLabel();
     label->init();
-    SizeLimit limit;
-    label->sizingWidth = makeLink<&SizeLimit::limit>(&limit);
-    TControl& control = *label->getControl();
-    control.setBounds({20, 30, 170, 100}); // 50 wider and 30 higher than asked for at init
-    EXPECT_EQ(control.width(), 110);
-    EXPECT_EQ(control.height(), 70);
-    label->sizingHeight = makeLink<&SizeLimit::limit>(&limit);
-    control.setBounds({20, 30, 110, 200});
-    EXPECT_EQ(control.width(), 90); // narrower: the hook lets it be
-    EXPECT_EQ(control.height(), 80);
-}
-
-TEST_F(WinElementTest, AControlDestroyedByTheToolkitIsNotFreedAgain) {
-    auto label = makeLabel();
-    label->init();
-    label->getControl()->free();
-    EXPECT_TRUE(label->windowDestroyed);
-    EXPECT_EQ(label->getInterfaceControl()(), nullptr);
+    label->getControl()->free(); // as the form does with its children
     label.reset();
     EXPECT_EQ(form->childCount(), 0);
 }
 
-TEST_F(WinElementTest, ButtonClickCarriesACopyOfDataAndDefaultTakesEnter) {
-    EventLog clicks;
-    auto button = std::make_unique<TKNButton>(form);
-    button->Caption = "Построить график";
-    button->Width = 205;
-    button->Height = 20;
-    button->init();
-    button->outClick = clicks.link();
-    HWND window = button->getControl()->handle;
-    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & BS_MULTILINE);
-    wchar_t caption[32] = {};
-    GetWindowTextW(window, caption, 32);
-    EXPECT_STREQ(caption, L"Построить график");
-
-    SendMessageW(window, BM_CLICK, 0, 0);
-    ASSERT_EQ(clicks.count(), 1);
-    EXPECT_EQ(clicks.last().tag, tagNull);
-    setString(button->Data, "payload");
-    SendMessageW(window, BM_CLICK, 0, 0);
-    ASSERT_EQ(clicks.count(), 2);
-    EXPECT_EQ(clicks.last().strValue, "payload");
-    EXPECT_EQ(button->Data.strValue, "payload");
-    EXPECT_EQ(form->defaultButton, nullptr);
-
-    auto preferred = std::make_unique<TKNButton>(form);
-    preferred->Default = true;
-    preferred->init();
-    EXPECT_EQ(form->defaultButton, preferred->getControl());
-    auto other = std::make_unique<TKNButton>(form);
-    other->init(); // not the default: takes nothing away
-    EXPECT_EQ(form->defaultButton, preferred->getControl());
-}
-
-TEST_F(WinElementTest, LabelShowsItsCaptionSizesToItAndClicks) {
-    EventLog clicks;
+TEST_F(WinElementTest, AnAutoSizedLabelFollowsItsCaption) {
     auto label = makeLabel();
     label->setAutoSize(true);
     label->Caption = "Эффективность, дБ";
     label->init();
-    label->outClick = clicks.link();
     TControl& control = *label->getControl();
     EXPECT_EQ(control.getCaption(), "Эффективность, дБ");
     const std::int32_t width = control.width();
@@ -281,66 +54,6 @@ TEST_F(WinElementTest, LabelShowsItsCaptionSizesToItAndClicks) {
     EXPECT_NE(width, 100);
     control.setCaption("Эффективность виброизоляции, дБ");
     EXPECT_GT(control.width(), width);
-    SendMessageW(control.handle, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SendMessageW(control.handle, WM_LBUTTONUP, 0, 0);
-    pumpMessages();
-    EXPECT_EQ(clicks.count(), 1);
-    // No hover effect: the enter and leave handlers are not installed.
-    EXPECT_FALSE(control.onMouseEnter);
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(WinElementTest, ElementsAreDestroyedThroughTheirCommonBase) {
-    std::vector<std::unique_ptr<TKNElement>> owned;
-    auto edit = std::make_unique<TKNEdit>(form);
-    edit->init();
-    owned.push_back(std::move(edit));
-    auto label = std::make_unique<TKNLabel>(form);
-    label->init();
-    owned.push_back(std::move(label));
-    EXPECT_EQ(form->childCount(), 2);
-    owned.clear();
-    EXPECT_EQ(form->childCount(), 0);
-}
-
-} // namespace
-
-namespace {
-
-struct PretendedMouse {
-    bool inside = false;
-    bool hit(TControl*, std::int32_t, std::int32_t) { return inside; }
-};
-
-TEST_F(WinElementTest, LabelHoverChangesColourAndUnderlineWhileTheMouseIsOver) {
-    EventLog enters, leaves;
-    PretendedMouse mouse;
-    auto label = makeLabel();
-    label->Caption = "hover";
-    label->Font = {"MS Sans Serif", 8, 0, 0, 1};
-    label->HoverColor = 0x0000FF;
-    label->HoverUnderline = true;
-    label->init();
-    label->outMouseEnter = enters.link();
-    label->outMouseLeave = leaves.link();
-    TControl& control = *label->getControl();
-    control.hitTest =
-        bindFuncMethod<&PretendedMouse::hit, bool, TControl*, std::int32_t, std::int32_t>(&mouse);
-
-    mouse.inside = true;
-    SendMessageW(control.handle, WM_MOUSEMOVE, 0, 0);
-    EXPECT_EQ(enters.count(), 1);
-    EXPECT_EQ(control.textColor, 0x0000FF);
-    EXPECT_TRUE(control.fontTool().fontStyle() & 4);
-    mouse.inside = false;
-    SendMessageW(control.handle, WM_MOUSEMOVE, 0, 0);
-    EXPECT_EQ(leaves.count(), 1);
-    EXPECT_EQ(control.textColor, 0);
-    EXPECT_FALSE(control.fontTool().fontStyle() & 4);
-    pumpMessages();
 }
 
 } // namespace
