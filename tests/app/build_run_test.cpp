@@ -88,7 +88,9 @@ TEST_F(AppTest, TheLoopRunsFromTheStartToTheEndRaisedWhenBelow) {
 }
 
 // Each step rejects an f0 not above 0.001 once, and the lines stay over later
-// presses; an unfinished number runs no step to the end and shows nothing.
+// presses; an unfinished number runs no step to the end and shows nothing;
+// an emptied box holds 0 at once; a step plots only where (f/f0)² − 1 is above
+// 0.01 ((10 / 9.96)² − 1 is not).
 TEST_F(AppTest, NaturalFrequenciesAtTheLimitUnfinishedOrEmptied) {
     moveSlider(*app->TrackStart, 2);
     moveSlider(*app->TrackEnd, 12);
@@ -96,14 +98,16 @@ TEST_F(AppTest, NaturalFrequenciesAtTheLimitUnfinishedOrEmptied) {
     const struct {
         const wchar_t *typed, *shown;
         std::size_t rejections; // in all
-        double plottedF0;       // 0: nothing plotted
-    } presses[] = {{L"0.0005", L"0.0005", 11, 0},
-                   {L"0.0005", L"0.0005", 22, 0},
-                   {L"-", L"-", 22, 0},
-                   {L".", L".", 22, 0},
-                   {L"1e", L"1e", 22, 0},
-                   {L"", L"0", 33, 0}, // emptied: 0 at once
-                   {L"0.002", L"0.002", 33, 0.002}};
+        int firstPlotted;       // 13: none
+        double f0;
+    } presses[] = {{L"0.0005", L"0.0005", 11, 13, 0},
+                   {L"0.0005", L"0.0005", 22, 13, 0},
+                   {L"-", L"-", 22, 13, 0},
+                   {L".", L".", 22, 13, 0},
+                   {L"1e", L"1e", 22, 13, 0},
+                   {L"", L"0", 33, 13, 0},
+                   {L"0.002", L"0.002", 33, 2, 0.002},
+                   {L"9.96", L"9.96", 33, 11, 9.96}};
     for (const auto& press : presses) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(press.typed)));
         typeNaturalFrequency(press.typed);
@@ -111,7 +115,7 @@ TEST_F(AppTest, NaturalFrequenciesAtTheLimitUnfinishedOrEmptied) {
         pressBuild();
         EXPECT_EQ(linesOf(*app->MemoError),
                   std::vector<std::string>(press.rejections, rejectionText));
-        expectPlotted(2, press.plottedF0 > 0 ? 12 : 1, press.plottedF0);
+        expectPlotted(press.firstPlotted, 12, press.f0);
     }
 
     // Emptied by a text assignment, the first step's read turns it into 0

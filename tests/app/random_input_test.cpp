@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstring>
 #include <deque>
+#include <iomanip>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -59,6 +60,13 @@ double numberIn(std::string text) {
 bool isCompleteReal(const std::string& lowered) {
     static const std::regex grammar(R"([+-]?(\d+\.?\d*|\.\d+)[ \t]*(e[ \t]*([+-][ \t]*)?\d+)?)");
     return std::regex_match(lowered, grammar) && std::isfinite(numberIn(lowered));
+}
+
+std::string describe(const std::array<double, 4>& limits) {
+    std::ostringstream text;
+    text << std::setprecision(17) << "x " << limits[0] << ".." << limits[1] << ", y " << limits[2]
+         << ".." << limits[3];
+    return text.str();
 }
 
 LPARAM pointAt(int x, int y) {
@@ -305,7 +313,8 @@ protected:
         // finite range; it may keep the one value it had, or take the one
         // value of all the data when a click fixes it.
         const std::array<double, 4> view = limits();
-        EXPECT_TRUE(byMouse || view == before) << "the view moved";
+        EXPECT_TRUE(byMouse || view == before)
+            << "the view moved from " << describe(before) << " to " << describe(view);
         const std::vector<TRPoint>& points = app->LinesEffect->series().points();
         for (std::size_t i : {0, 2}) {
             const double min = view[i], max = view[i + 1];
@@ -316,8 +325,7 @@ protected:
             EXPECT_TRUE(
                 std::isfinite(min) && std::isfinite(max) &&
                 (min == 0.0 || max == 0.0 || min < max || (min == max && (kept || fixedOnData))))
-                << "the view went from " << testing::PrintToString(before) << " to "
-                << testing::PrintToString(view);
+                << "the view went from " << describe(before) << " to " << describe(view);
         }
         if (dragged) {
             EXPECT_EQ(app->PlotterEffect->dragMode, +dmNone) << "still dragging";
