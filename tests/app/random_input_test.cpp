@@ -16,7 +16,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <deque>
 #include <iomanip>
 #include <random>
 #include <regex>
@@ -119,9 +118,7 @@ protected:
         (line << ... << parts);
         if (trace)
             std::printf("%d: %s\n", step, line.str().c_str());
-        recent.push_back(line.str());
-        if (recent.size() > 8)
-            recent.pop_front();
+        done.push_back(line.str());
     }
     HWND edit() const { return windowOf(*app->EditNaturalFreq); }
     HWND plot() const { return windowOf(*app->PlotterEffect); }
@@ -190,14 +187,6 @@ protected:
             log(start ? "start" : "end", " slider to ", position);
             moveSlider(bar, position);
         }
-    }
-
-    void build() {
-        const std::wstring naturalFrequency = wideTextOf(edit());
-        const int start = positionOf(*app->TrackStart), end = positionOf(*app->TrackEnd);
-        log("build, f0 text '", printable(naturalFrequency), "', sliders ", start, "..", end);
-        pressBuild();
-        expectBuild(lowerCaseAscii(printable(naturalFrequency)), start, end);
     }
 
     // Pan with the middle button, a band with Ctrl and the left button, or a
@@ -277,8 +266,9 @@ protected:
         errorLines = 0;
     }
 
-    // How often each action comes, in percent. A build of a wide band costs
-    // most of the time, so presses are a small share.
+    // One action, then the checks. How often each action comes, in percent:
+    // a build of a wide band costs most of the time, so presses are a small
+    // share.
     void act() {
         using Action = void (RandomInputTest::*)();
         static constexpr struct {
@@ -296,17 +286,15 @@ protected:
         (this->*entry->action)();
         pumpMessages();
         const bool dragged = entry->action == &RandomInputTest::drag;
-        check(before, dragged, dragged || entry->action == &RandomInputTest::wheel);
-    }
+        const bool byMouse = dragged || entry->action == &RandomInputTest::wheel;
 
-    void check(const std::array<double, 4>& before, bool dragged, bool byMouse) {
         // The box holds a number or one that a further character completes.
         const std::string shown = printable(wideTextOf(edit())), f0 = lowerCaseAscii(shown);
         EXPECT_TRUE(f0.empty() || isCompleteReal(f0) || isCompleteReal(f0 + "0"))
             << "the box holds '" << shown << "'";
-        for (const auto& [bar, shown] :
+        for (const auto& [bar, number] :
              {std::pair{app->TrackStart, app->EditStart}, std::pair{app->TrackEnd, app->EditEnd}}) {
-            const std::string text = textOf(*shown);
+            const std::string text = textOf(*number);
             EXPECT_TRUE(text.empty() || text == intToText(positionOf(*bar))) << text;
         }
         // Only the mouse moves the view. An axis is automatic (0) or shows a
@@ -335,25 +323,30 @@ protected:
         shownBoxes.clear();
     }
 
-    // The run as the sliders and the box stood: the end raised to start + 10
-    // when it lay below; a rejection line per step while f0 is not above
-    // 0.001 Hz (an empty box reads as 0, silently on the first step); points
-    // from where (f/f0)² − 1 passes 0.01; nothing at all for an unfinished
-    // number.
-    void expectBuild(const std::string& naturalFrequency, int start, int end) {
+    // A press, and the run as the sliders and the box stood: the end raised
+    // to start + 10 when it lay below; a rejection line per step while f0 is
+    // not above 0.001 Hz (an empty box reads as 0, silently on the first
+    // step); points from where (f/f0)² − 1 passes 0.01; nothing at all for an
+    // unfinished number.
+    void build() {
+        const std::string shown = printable(wideTextOf(edit())), text = lowerCaseAscii(shown);
+        const int start = positionOf(*app->TrackStart);
+        int end = positionOf(*app->TrackEnd);
+        log("build, f0 text '", shown, "', sliders ", start, "..", end);
+        pressBuild();
         if (start > end)
             end = std::min(start + 10, 250);
         EXPECT_EQ(positionOf(*app->TrackEnd), end);
         EXPECT_EQ(textOf(*app->EditEnd), intToText(end));
         EXPECT_EQ(textOf(*app->EditStart), intToText(start));
-        const bool complete = isCompleteReal(naturalFrequency);
+        const bool complete = isCompleteReal(text);
         // The step copies f0 as text and reads it back.
-        const double f0 = complete ? textToReal(realToText(numberIn(naturalFrequency))) : 0.0;
+        const double f0 = complete ? textToReal(realToText(numberIn(text))) : 0.0;
         int first = end + 1;
         if (f0 > 0.001) {
             for (first = start; first <= end && (first / f0) * (first / f0) - 1.0 <= 0.01;)
                 ++first;
-        } else if (complete || naturalFrequency.empty()) {
+        } else if (complete || text.empty()) {
             errorLines += static_cast<std::size_t>(end - start + (complete ? 1 : 0));
         }
         expectPlotted(first, end, f0);
@@ -365,7 +358,7 @@ protected:
     std::mt19937_64 random; // the same sequence on every compiler and library
     int step = 0;
     bool trace = false;
-    std::deque<std::string> recent;
+    std::vector<std::string> done; // the actions so far
     std::size_t errorLines = 0;
 };
 
@@ -394,8 +387,8 @@ TEST_F(RandomInputTest, ThousandsOfRandomActionsLeaveTheWindowSound) {
         }
         if (HasFailure()) {
             std::string history;
-            for (const std::string& action : recent)
-                history += "\n    " + action;
+            for (std::size_t i = done.size() > 8 ? done.size() - 8 : 0; i < done.size(); ++i)
+                history += "\n    " + done[i];
             FAIL() << "seed " << seed << ", step " << step << "; the last actions:" << history;
         }
     }
