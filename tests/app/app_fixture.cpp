@@ -1,11 +1,15 @@
 #include "app_fixture.h"
 
 #include "app/program.h"
+#include "runtime/links.h"
+#include "runtime/number_text.h"
 #include "runtime/platform_hooks.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/wide_text.h"
 
 #include <commctrl.h>
+
+#include <cmath>
 
 namespace {
 
@@ -24,9 +28,12 @@ constexpr COLORREF lineColor = RGB(0, 0, 0xFF);
 void AppTest::SetUp() {
     ToolkitTest::SetUp();
     boxes = &shownBoxes;
+    stopDispatch();
     app = std::make_unique<TClassMainForm_4C58060>();
     // Making the applet installs the real debug box: record instead.
     setDebugMessageSink(recordBox);
+    if (!startsRunning)
+        return;
     startNetwork(*app->MainForm);
     HWND form = windowOf(*app->MainForm);
     SetForegroundWindow(form);
@@ -36,6 +43,7 @@ void AppTest::SetUp() {
 
 void AppTest::TearDown() {
     stopDispatch();
+    runInitProcs(); // those of a network never started
     app.reset();
     pumpMessages();
     EXPECT_TRUE(shownBoxes.empty());
@@ -43,41 +51,38 @@ void AppTest::TearDown() {
     ToolkitTest::TearDown();
 }
 
-std::string AppTest::textOf(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return fromWideText(text);
+std::wstring AppTest::wideTextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string AppTest::textOf(const TKNWin& element) {
+    return fromWideText(wideTextOf(windowOf(element)));
 }
 
 std::vector<std::string> AppTest::linesOf(const TKNMemo& memo) {
     const std::string text = textOf(memo);
     std::vector<std::string> lines;
-    if (text.empty())
-        return lines;
-    std::size_t from = 0;
-    for (;;) {
-        const std::size_t end = text.find("\r\n", from);
+    for (std::size_t from = 0; from <= text.size() && !text.empty();) {
+        const std::size_t end = std::min(text.find("\r\n", from), text.size());
         lines.push_back(text.substr(from, end - from));
-        if (end == std::string::npos)
-            return lines;
         from = end + 2;
     }
+    return lines;
 }
 
 std::int32_t AppTest::positionOf(const TKNTrackBar& bar) {
     return static_cast<std::int32_t>(SendMessageW(windowOf(bar), TBM_GETPOS, 0, 0));
 }
 
-void AppTest::typeNaturalFrequency(const std::string& text) {
+void AppTest::typeNaturalFrequency(const std::wstring& text) {
     HWND edit = windowOf(*app->EditNaturalFreq);
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
-    if (text.empty())
-        SendMessageW(edit, WM_CHAR, VK_BACK, 1);
-    for (char c : text)
-        SendMessageW(edit, WM_CHAR, toWideChar(c), 1);
+    for (wchar_t c : text.empty() ? std::wstring(1, VK_BACK) : text)
+        SendMessageW(edit, WM_CHAR, c, 1);
     pumpMessages();
 }
 
@@ -96,34 +101,44 @@ void AppTest::pressBuild() {
     pumpMessages();
 }
 
-int AppTest::interiorMarkerCount() {
-    TKNPlotter& plotter = *app->PlotterEffect;
-    plotter.paintPlot();
-    HDC dc = plotter.backBuffer().getBitmapCanvas()->dc;
-    const int right = plotter.backBuffer().width - plotter.MarginRight - 1;
-    const int bottom = plotter.backBuffer().height - plotter.MarginBottom - 1;
-    int markers = 0;
-    bool inMarker = false;
-    for (int x = plotter.MarginLeft + 3; x < right - 3; ++x) {
-        bool found = false;
-        for (int y = plotter.MarginTop + 1; y < bottom && !found; ++y)
-            found = GetPixel(dc, x, y) == markerColor;
-        if (found && !inMarker)
-            ++markers;
-        inMarker = found;
+void AppTest::expectPlotted(int first, int last, double f0) {
+    const std::vector<TRPoint>& line = app->LinesEffect->series().points();
+    const std::vector<std::string> frequencies = linesOf(*app->MemoFrequency);
+    const std::vector<std::string> effect = linesOf(*app->MemoEffect);
+    const std::size_t count = static_cast<std::size_t>(std::max(0, last - first + 1));
+    ASSERT_EQ(line.size(), count);
+    ASSERT_EQ(frequencies.size(), count);
+    ASSERT_EQ(effect.size(), count);
+    EXPECT_EQ(app->PointsEffect->series().count(), static_cast<std::int32_t>(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        const int f = first + static_cast<int>(i);
+        const double x = (f / f0) * (f / f0) - 1.0;
+        EXPECT_EQ(line[i].X, f);
+        EXPECT_NEAR(line[i].Y, 20.0 * std::log10(x), 1e-9) << f;
+        EXPECT_EQ(effect[i], realToText(line[i].Y)) << f;
+        EXPECT_EQ(frequencies[i], intToText(f));
     }
-    return markers;
 }
 
-int AppTest::linePixels() {
+AppTest::Picture AppTest::plotPicture() {
     TKNPlotter& plotter = *app->PlotterEffect;
     plotter.paintPlot();
     HDC dc = plotter.backBuffer().getBitmapCanvas()->dc;
     const int right = plotter.backBuffer().width - plotter.MarginRight;
     const int bottom = plotter.backBuffer().height - plotter.MarginBottom;
-    int pixels = 0;
-    for (int x = plotter.MarginLeft + 1; x < right; ++x)
-        for (int y = plotter.MarginTop + 1; y < bottom; ++y)
-            pixels += GetPixel(dc, x, y) == lineColor;
-    return pixels;
+    Picture picture;
+    bool inMarker = false;
+    for (int x = plotter.MarginLeft + 1; x < right; ++x) {
+        bool marker = false;
+        for (int y = plotter.MarginTop + 1; y < bottom; ++y) {
+            const COLORREF color = GetPixel(dc, x, y);
+            picture.linePixels += color == lineColor;
+            marker = marker || (color == markerColor && y < bottom - 1);
+        }
+        // A marker on the frame's side is cut by it.
+        marker = marker && x >= plotter.MarginLeft + 3 && x < right - 4;
+        picture.markers += marker && !inMarker;
+        inMarker = marker;
+    }
+    return picture;
 }

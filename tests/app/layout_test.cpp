@@ -1,14 +1,11 @@
 // The window as the user sees it: every caption whole beside its neighbours.
 #include "app_fixture.h"
 
-#include <vector>
-
 namespace {
 
-RECT boundsInParent(HWND window) {
+RECT boundsOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
@@ -19,20 +16,16 @@ TEST_F(AppTest, NoCaptionRunsUnderTheControlBesideIt) {
                                       app->LabelStartMin,    app->LabelStartMax, app->LabelEndMin,
                                       app->LabelEndMax,      app->LabelAxisX,    app->LabelAxisY,
                                       app->LabelTitle};
-    std::vector<HWND> shown;
-    for (HWND child = GetWindow(windowOf(*app->MainForm), GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child))
-            shown.push_back(child);
     for (const TKNLabel* label : labels) {
-        const HWND own = windowOf(*label);
-        const RECT caption = boundsInParent(own);
-        for (HWND other : shown) {
-            const RECT beside = boundsInParent(other);
+        const RECT caption = boundsOf(windowOf(*label));
+        for (HWND other = GetWindow(windowOf(*app->MainForm), GW_CHILD); other;
+             other = GetWindow(other, GW_HWNDNEXT)) {
+            const RECT beside = boundsOf(other);
             const bool sameRows = beside.top < caption.bottom && caption.top < beside.bottom;
-            if (other != own && sameRows && beside.left >= caption.left) {
+            if (other != windowOf(*label) && IsWindowVisible(other) && sameRows &&
+                beside.left >= caption.left) {
                 EXPECT_LE(caption.right, beside.left)
-                    << "the label at " << caption.left << "," << caption.top;
+                    << "the label at " << caption.left << "," << caption.top << " on the screen";
             }
         }
     }

@@ -1,16 +1,13 @@
 // The schematic's life in the test process: construction with inert links,
 // the close that ends the loop, and destruction in reverse creation order.
-#include "toolkit_fixture.h"
+#include "app_fixture.h"
 
 #include "app/program.h"
-#include "app/schematic.h"
-#include "runtime/platform_hooks.h"
+#include "runtime/links.h"
 #include "toolkit/application.h"
 
 #include <cstdint>
 #include <iterator>
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -20,44 +17,25 @@ void recordDestroyed(void* number) {
     destroyed.push_back(reinterpret_cast<std::intptr_t>(number));
 }
 
-void ignoreDebugMessage(const std::string&, const std::string&) {}
-
-class LifecycleTest : public ToolkitTest {
-protected:
-    void SetUp() override {
-        ToolkitTest::SetUp();
-        stopDispatch();
-        destroyed.clear();
-        app = std::make_unique<TClassMainForm_4C58060>();
-        setDebugMessageSink(ignoreDebugMessage);
-    }
-    void TearDown() override {
-        stopDispatch();
-        runInitProcs();
-        app.reset();
-        pumpMessages();
-        ToolkitTest::TearDown();
-    }
-
-    std::unique_ptr<TClassMainForm_4C58060> app;
+class LifecycleTest : public AppTest {
+public:
+    LifecycleTest() { startsRunning = false; }
 };
 
 TEST_F(LifecycleTest, BeforeTheStartAClickReachesNoElement) {
     EXPECT_EQ(schematic, app.get());
-    EXPECT_FALSE(IsWindowVisible(app->MainForm->getControl()->handle));
-    SendMessageW(app->ButtonBuild->getControl()->handle, BM_CLICK, 0, 0);
-    pumpMessages();
-    EXPECT_EQ(GetWindowTextLengthW(app->EditEnd->getControl()->handle), 0);
-    EXPECT_EQ(GetWindowTextLengthW(app->MemoFrequency->getControl()->handle), 0);
+    EXPECT_FALSE(IsWindowVisible(windowOf(*app->MainForm)));
+    pressBuild();
+    EXPECT_EQ(textOf(*app->EditEnd), "");
+    EXPECT_EQ(linesOf(*app->MemoFrequency).size(), 0u);
     EXPECT_EQ(app->LinesEffect->series().count(), 0);
     EXPECT_EQ(app->ForFrequency->position, 0);
 }
 
 TEST_F(LifecycleTest, ClosingEndsTheLoopAndTheElementsGoLastCreatedFirst) {
     startNetwork(*app->MainForm);
-    HWND form = app->MainForm->getControl()->handle;
-    ASSERT_TRUE(IsWindowVisible(form));
-    PostMessageW(form, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindowVisible(windowOf(*app->MainForm)));
+    PostMessageW(windowOf(*app->MainForm), WM_CLOSE, 0, 0);
     run(applet);
     EXPECT_FALSE(dispatchersLive());
     EXPECT_EQ(applet, nullptr);
@@ -74,6 +52,7 @@ TEST_F(LifecycleTest, ClosingEndsTheLoopAndTheElementsGoLastCreatedFirst) {
         app->MemoEffect,    app->EditStartInit,   app->EditEndInit,
         app->MemoFrequency, app->LabelAxisX,      app->LabelAxisY,
         app->LabelTitle};
+    destroyed.clear();
     std::vector<std::intptr_t> lastMadeFirst;
     for (std::intptr_t i = std::size(made) - 1; i >= 0; --i) {
         made[i]->getControl()->addCleanup(recordDestroyed, reinterpret_cast<void*>(i));
