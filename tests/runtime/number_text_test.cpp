@@ -65,7 +65,7 @@ TEST(NumberText, IntegersBothWaysWithWrapping) {
     } cases[] = {
         {textToInt, "+7", 7},   {textToInt, "-0", 0},        {textToInt, "4294967297", 1},
         {textToInt, " 12", 0},  {textToInt, "12abc", 12},    {textToInt, "-", 0},
-        {hexToInt, "$FF", 255}, {hexToInt, "ff", 255},       {hexToInt, "1G", 1},
+        {hexToInt, "$AF", 175}, {hexToInt, "fa", 250},       {hexToInt, "1G", 1},
         {hexToInt, "$", 0},     {hexToInt, "$FFFFFFFF", -1}, {hexToInt, "123456789", 0x23456789}};
     for (const auto& c : cases)
         EXPECT_EQ(c.read(c.text), c.value) << c.text;
