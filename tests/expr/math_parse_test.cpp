@@ -23,6 +23,7 @@ struct Parser : TKNMathParse {
     std::string out;
     Parser(std::int32_t args, const std::string& formula, bool errorLinked = true,
            std::uint8_t type = resultReal, double defaultValue = 0.0) {
+        installDispatchers();
         setArgCount(args);
         setFormula(formula);
         setResultType(type);
@@ -49,22 +50,9 @@ struct Parser : TKNMathParse {
     }
 };
 
-class MathParse : public ::testing::Test {
-protected:
-    void SetUp() override {
-        installDispatchers();
-        shown.clear();
-        setDebugMessageSink(capture);
-    }
-    void TearDown() override {
-        setDebugMessageSink(nullptr);
-        stopDispatch();
-    }
-};
-
 } // namespace
 
-TEST_F(MathParse, ResultsGoOnAsRealOrRoundedInteger) {
+TEST(MathParse, ResultsGoOnAsRealOrRoundedInteger) {
     Parser real(2, "(( %2 / %1) ^ 2 - 1.0)"), integer(0, "2.5", true, resultInteger);
     ValuePoint first(6), second(18);
     real.srcArg(1) = first.link();
@@ -77,7 +65,7 @@ TEST_F(MathParse, ResultsGoOnAsRealOrRoundedInteger) {
     EXPECT_EQ(integer.result(), 2.5); // %0 keeps the real value
 }
 
-TEST_F(MathParse, ArgumentsAreFetchedOncePerCalculationLinkedOrFromTheEvent) {
+TEST(MathParse, ArgumentsAreFetchedOncePerCalculationLinkedOrFromTheEvent) {
     Parser linked(2, "( %2 - %1 ) + %2 * 0"), loose(2, "( %2 - %1 )");
     ValuePoint second(18);
     linked.srcArg(2) = second.link();
@@ -98,7 +86,7 @@ TEST_F(MathParse, ArgumentsAreFetchedOncePerCalculationLinkedOrFromTheEvent) {
     EXPECT_EQ(loose.out, "r12 r30 ");
 }
 
-TEST_F(MathParse, PreviousResultStartsFromTheDefaultAgainAfterAFailure) {
+TEST(MathParse, PreviousResultStartsFromTheDefaultAgainAfterAFailure) {
     Parser counter(1, "%0 + 1 + 0 * lg(%1)", true, resultReal, 10.0);
     ValuePoint arg(1);
     counter.srcArg(1) = arg.link();
@@ -109,8 +97,9 @@ TEST_F(MathParse, PreviousResultStartsFromTheDefaultAgainAfterAFailure) {
     EXPECT_EQ(counter.out, "r11 r12 e1 r11 ");
 }
 
-TEST_F(MathParse, ErrorsGoThroughOutErrorOrAMessageBox) {
+TEST(MathParse, ErrorsGoThroughOutErrorOrAMessageBox) {
     Parser parser(0, "lg(0)"), unlinked(0, "1 +", false);
+    setDebugMessageSink(capture);
     parser.calc();
     parser.setFormula("2*-3");
     parser.calc();
@@ -122,6 +111,7 @@ TEST_F(MathParse, ErrorsGoThroughOutErrorOrAMessageBox) {
     unlinked.calc();
     unlinked.setFormula("1/0");
     unlinked.calc();
+    setDebugMessageSink(nullptr);
     EXPECT_EQ(unlinked.out, "");
     // Code page 1251 bytes: "О" is 0xCE.
     EXPECT_EQ(static_cast<unsigned char>(shown.at(0)[13]), 0xCE);
@@ -132,7 +122,7 @@ TEST_F(MathParse, ErrorsGoThroughOutErrorOrAMessageBox) {
                          "позиции 3"}));
 }
 
-TEST_F(MathParse, AReaderTakesOverTheErrorOfTheElementItReads) {
+TEST(MathParse, AReaderTakesOverTheErrorOfTheElementItReads) {
     Parser source(0, "sqrt(-1)"), reader(1, "%1 + 1");
     reader.srcArg(1) = makeLink<&TKNMathParse::getResult>(&source);
     source.calc();
@@ -172,7 +162,7 @@ struct Containers : TArrayIntf, TMatrixIntf {
 
 } // namespace
 
-TEST_F(MathParse, ArrayMatrixAndValueArguments) {
+TEST(MathParse, ArrayMatrixAndValueArguments) {
     Containers containers;
     ValuePoint echo(7), none;
     setNull(none.reply);
@@ -202,7 +192,7 @@ TEST_F(MathParse, ArrayMatrixAndValueArguments) {
     EXPECT_EQ(parser.out.size(), 8 + 8 * 3u);
 }
 
-TEST_F(MathParse, LongFormulasReportTheirPositionWithoutWrapping) {
+TEST(MathParse, LongFormulasReportTheirPositionWithoutWrapping) {
     std::string formula;
     for (int i = 0; i < 20000; ++i)
         formula += "1+";

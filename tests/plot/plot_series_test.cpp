@@ -1,7 +1,6 @@
 #include "plot/plot_series.h"
 
 #include "data_series.h"
-#include "runtime/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +20,7 @@ struct Element : TPlotSeries {
         TData data;
         inAdd(data, 0);
     }
-    std::string points() const { // "x:y " of each point
-        std::string text;
-        for (const TRPoint& p : series().points())
-            text += realToText(p.X) + ":" + realToText(p.Y) + " ";
-        return text;
-    }
+    std::string points() const { return pointsOf(series()); }
 };
 
 // Answers X from 7 and Y from 20 upward; logs every read and every point.

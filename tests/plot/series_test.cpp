@@ -1,17 +1,8 @@
 #include "data_series.h"
-#include "runtime/number_text.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// "x:y" of every point.
-std::string points(const TSeries& series) {
-    std::string text;
-    for (const TRPoint& p : series.points())
-        text += realToText(p.X) + ":" + realToText(p.Y) + " ";
-    return text;
-}
 
 std::string extremes(const TSeries& s) {
     return realToText(s.minX()) + " " + realToText(s.maxX()) + " " + realToText(s.minY()) + " " +
@@ -26,17 +17,17 @@ TEST(Series, KeepsPointsValueFirstAndACapDropsTheOldest) {
     std::string seen;
     for (int i = 1; i <= 5; ++i) {
         series.addValue(i * 10.0, i);
-        seen += points(series) + "| ";
+        seen += pointsOf(series) + "| ";
     }
     EXPECT_EQ(seen, "1:10 | 1:10 2:20 | 1:10 2:20 3:30 | 2:20 3:30 4:40 | 3:30 4:40 5:50 | ");
     series.MaxCount = 1; // lowered after filling, still holds
     series.addValue(60, 6);
-    EXPECT_EQ(points(series), "6:60 ");
+    EXPECT_EQ(pointsOf(series), "6:60 ");
     series.MaxCount = 0; // 0 or negative: unlimited
     series.addValue(70, 7);
     series.MaxCount = -1;
     series.addValue(80, 8);
-    EXPECT_EQ(points(series), "6:60 7:70 8:80 ");
+    EXPECT_EQ(pointsOf(series), "6:60 7:70 8:80 ");
 }
 
 TEST(Series, ExtremesAreZeroWhenEmptyAndFollowTheData) {
