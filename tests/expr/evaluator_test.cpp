@@ -111,7 +111,11 @@ TEST(Evaluator, ErrorsAreReportedWhereTheyWereFoundAndLeaveNoValue) {
     for (const char* formula : calculation)
         expectError(formula, errCalc);
     expectError(std::string("1\0", 2), errSyntax);
-    const std::pair<const char*, std::int32_t> positions[] = {{"2*-3", 2}, {"1 +", 3}, {"", 0}};
+    // A syntax error is reported at the last character read: the token that
+    // does not fit is read whole, an invalid character not at all.
+    const std::pair<const char*, std::int32_t> positions[] = {
+        {"2*-3", 2}, {"1 +", 3},    {"", 0},         {"  ?", 2},    {"1 + 0xg", 6},
+        {"1e+", 3},  {"12 1.5", 6}, {"1 <= 2 )", 8}, {"Ель(1)", 3}, {"arccth7(1)", 7}};
     for (auto [formula, position] : positions)
         EXPECT_EQ(evaluate(formula).position, position) << formula;
 }
