@@ -2,37 +2,9 @@
 
 #include "recorder.h"
 
-#include <cstring>
-#include <vector>
+#include <string>
 
 namespace {
-
-// A storage that keeps what is written and hands it back on reads.
-struct MemoryStorage : TArrayStorage {
-    std::vector<unsigned char> bytes;
-    std::size_t readAt = 0;
-    void write(const void* buffer, std::size_t count) override {
-        const auto* p = static_cast<const unsigned char*>(buffer);
-        bytes.insert(bytes.end(), p, p + count);
-    }
-    void read(void* buffer, std::size_t count) override {
-        ASSERT_LE(readAt + count, bytes.size());
-        std::memcpy(buffer, bytes.data() + readAt, count);
-        readAt += count;
-    }
-};
-
-// Writes the value as an item and reads it back; text is what the item wrote.
-double roundTrip(TKNRealArray& array, TArrayStorage* storage, TData value, std::string& text) {
-    void* item = array.makeItem(value);
-    array.writeItem(storage, item, text);
-    array.freeItem(item);
-    void* back = array.readItem(storage, text);
-    array.itemToData(back, value);
-    array.freeItem(back);
-    EXPECT_EQ(value.tag, tagReal);
-    return value.realValue;
-}
 
 // What a read answers; a failed read must leave the value null.
 std::string get(TArrayIntf& array, const char* index) {
@@ -76,21 +48,4 @@ TEST(RealArray, KeyedModeMatchesNamesThenDecimalIndexes) {
     TData key = stringData("01"), value = realData(3);
     array.arraySet(key, value); // setting falls back to the numeric rule
     EXPECT_EQ(get(array, "1"), "r3");
-}
-
-TEST(RealArray, StoresItemsAsEightBytesOrAsText) {
-    TKNRealArray array;
-    MemoryStorage storage;
-    std::string text = "untouched";
-    EXPECT_EQ(roundTrip(array, &storage, realData(1.0), text), 1.0);
-    // 1.0 is 0x3FF0000000000000, least significant byte first.
-    EXPECT_EQ(storage.bytes, (std::vector<unsigned char>{0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
-    EXPECT_EQ(text, "untouched");
-    EXPECT_EQ(roundTrip(array, &storage, realData(0.1 + 0.2), text), 0.1 + 0.2); // every bit
-
-    array.StoreAsText = true;
-    EXPECT_EQ(roundTrip(array, &storage, realData(0.1 + 0.2), text), 0.3); // 15 digits
-    EXPECT_EQ(text, "0.3");
-    EXPECT_EQ(roundTrip(array, nullptr, stringData("-12.5e1"), text), -125.0);
-    EXPECT_EQ(storage.bytes.size(), 16u);
 }
