@@ -2,6 +2,9 @@
 #pragma once
 
 #include "plot/series.h"
+#include "runtime/number_text.h"
+
+#include <string>
 
 struct DataSeries : TSeries {
     void draw(TCanvas&, std::int32_t, std::int32_t, double, double, double, double) override {}
@@ -10,4 +13,12 @@ struct DataSeries : TSeries {
 inline void addPoints(TSeries& series, std::initializer_list<TRPoint> points) {
     for (const TRPoint& p : points)
         series.addValue(p.Y, p.X);
+}
+
+// "x:y " of every point.
+inline std::string pointsOf(const TSeries& series) {
+    std::string text;
+    for (const TRPoint& p : series.points())
+        text += realToText(p.X) + ":" + realToText(p.Y) + " ";
+    return text;
 }
