@@ -60,13 +60,6 @@ protected:
         GdiCountingTest::SetUp();
         makeAppletAndForm();
     }
-    void TearDown() override {
-        GdiCountingTest::TearDown();
-        // The buffered mode is for the rest of a run; each test starts without.
-        paintHook = nullptr;
-        invalidateHook = nullptr;
-        afterCreateHook = nullptr;
-    }
     TControl* paintBox(const RECT& bounds, Painter& painter) {
         TControl* box = keep(newPictureBox(form));
         box->bounds = bounds;

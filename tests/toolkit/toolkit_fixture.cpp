@@ -30,6 +30,16 @@ void resetToolkitState() {
 
 } // namespace
 
+ScopedHooks::ScopedHooks()
+    : paint_(paintHook), align_(alignProc), invalidate_(invalidateHook), afterCreate_(afterCreateHook) {}
+
+ScopedHooks::~ScopedHooks() {
+    paintHook = paint_;
+    alignProc = align_;
+    invalidateHook = invalidate_;
+    afterCreateHook = afterCreate_;
+}
+
 int pumpMessages() {
     int quits = 0;
     MSG msg{};

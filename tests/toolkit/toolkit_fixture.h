@@ -14,6 +14,23 @@ int pumpMessages();
 // Windows of the toolkit's classes that still exist on this thread.
 int toolkitWindowCount();
 
+// Keeps the toolkit-wide hooks it finds and puts them back when it goes: double
+// buffering and alignment install theirs for the rest of a run, a test's only
+// for that test.
+class ScopedHooks {
+public:
+    ScopedHooks();
+    ~ScopedHooks();
+    ScopedHooks(const ScopedHooks&) = delete;
+    ScopedHooks& operator=(const ScopedHooks&) = delete;
+
+private:
+    TMessageHandler paint_;
+    void (*align_)(TControl&);
+    void (*invalidate_)(TControl&);
+    void (*afterCreate_)(TControl&);
+};
+
 class ToolkitTest : public testing::Test {
 protected:
     void SetUp() override;
@@ -31,6 +48,7 @@ protected:
 
 private:
     std::vector<TControl*> owned_;
+    ScopedHooks hooks_;
 };
 
 // A window test that also proves the GDI objects it made are all gone again.
