@@ -189,7 +189,10 @@ public:
     TCharEvent onChar;
     THitTest hitTest;
     bool mouseInside = false;
-    TNotifyEvent onCreateWindow, onFontChange, onResize;
+    TNotifyEvent onCreateWindow, onResize;
+    // After the font or the caption is applied: either changes how the text
+    // looks, which is what the labels that size themselves listen for.
+    TNotifyEvent onFontChange;
 
     // Painting (see control_paint.h).
     TMethod<TControl*, HDC> onPaint;
