@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -35,9 +36,8 @@ Outcome runProgram(const std::wstring& arguments, const std::wstring& caption, U
                    WPARAM wParam) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring commandLine(path);
-    commandLine.resize(commandLine.find_last_of(L'\\') + 1);
-    commandLine = L"\"" + commandLine + L"vibroiso.exe\" " + arguments;
+    *std::wcsrchr(path, L'\\') = L'\0';
+    std::wstring commandLine = L"\"" + std::wstring(path) + L"\\vibroiso.exe\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -58,10 +58,8 @@ Outcome runProgram(const std::wstring& arguments, const std::wstring& caption, U
         WaitForSingleObject(info.hProcess, patience) == WAIT_OBJECT_0 &&
         GetExitCodeProcess(info.hProcess, &code))
         outcome.exitCode = static_cast<long>(code);
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(info.hProcess, 1);
-        WaitForSingleObject(info.hProcess, patience);
-    }
+    TerminateProcess(info.hProcess, 1); // fails harmlessly once it has ended
+    WaitForSingleObject(info.hProcess, patience);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     return outcome;
