@@ -70,15 +70,6 @@ std::int32_t AppTest::positionOf(const TKNTrackBar& bar) {
     return static_cast<std::int32_t>(SendMessageW(windowOf(bar), TBM_GETPOS, 0, 0));
 }
 
-void AppTest::typeNaturalFrequency(const std::wstring& text) {
-    HWND edit = windowOf(*app->EditNaturalFreq);
-    SetFocus(edit);
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    for (wchar_t c : text.empty() ? std::wstring(1, VK_BACK) : text)
-        SendMessageW(edit, WM_CHAR, c, 1);
-    pumpMessages();
-}
-
 void AppTest::moveSlider(const TKNTrackBar& bar, std::int32_t position) {
     HWND slider = windowOf(bar);
     SendMessageW(slider, TBM_SETPOS, TRUE, position);
@@ -109,20 +100,20 @@ void AppTest::expectPlotted(int first, int last, double f0) {
     }
 }
 
-AppTest::Picture AppTest::plotPicture() {
+std::pair<int, int> AppTest::plotPicture() {
     TKNPlotter& plotter = *app->PlotterEffect;
     plotter.paintPlot();
     HDC dc = plotter.backBuffer().getBitmapCanvas()->dc;
     const RECT inside{plotter.MarginLeft + 1, plotter.MarginTop + 1,
                       plotter.backBuffer().width - plotter.MarginRight,
                       plotter.backBuffer().height - plotter.MarginBottom};
-    Picture picture{0, countPixels(dc, inside, RGB(0, 0, 0xFF))};
+    std::pair picture{0, countPixels(dc, inside, RGB(0, 0, 0xFF))};
     // A marker on the frame's sides or bottom is cut by it: those are left out.
     bool inMarker = false;
     for (int x = inside.left + 2; x < inside.right - 4; ++x) {
         const RECT column{x, inside.top, x + 1, inside.bottom - 1};
         const bool marker = countPixels(dc, column, RGB(0xFF, 0, 0)) > 0;
-        picture.markers += marker && !inMarker;
+        picture.first += marker && !inMarker;
         inMarker = marker;
     }
     return picture;

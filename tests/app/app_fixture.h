@@ -22,7 +22,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    void typeNaturalFrequency(const std::wstring& text);            // select all, type
     void moveSlider(const TKNTrackBar& bar, std::int32_t position); // moves, then tells
     void pressBuild();
     // The series, both memos and the efficiencies 20·lg((f/f0)² − 1) hold
@@ -30,10 +29,7 @@ protected:
     void expectPlotted(int first, int last, double f0);
     // The plot drawn afresh: markers wholly inside the frame, and pixels of
     // the line's colour between the margins (the labels share it).
-    struct Picture {
-        int markers, linePixels;
-    };
-    Picture plotPicture();
+    std::pair<int, int> plotPicture();
 
     bool startsRunning = true; // the network live, the form shown and active
     std::unique_ptr<TClassMainForm_4C58060> app;

@@ -6,7 +6,7 @@
 namespace {
 
 TEST_F(AppTest, WorkedExampleFillsTheMemosAndPlotsSixPoints) {
-    const int emptyPlotLine = plotPicture().linePixels;
+    const int emptyPlotLine = plotPicture().second;
     moveSlider(*app->TrackStart, 2);
     moveSlider(*app->TrackEnd, 12);
     EXPECT_EQ(textOf(*app->EditNaturalFreq), "6.0");
@@ -16,9 +16,9 @@ TEST_F(AppTest, WorkedExampleFillsTheMemosAndPlotsSixPoints) {
     EXPECT_EQ(effect.front().substr(0, 6) + " " + effect.back().substr(0, 5), "-8.847 9.542");
     EXPECT_EQ(linesOf(*app->MemoError).size(), 0u);
     // The scale fits the data, so the first and last points sit on the frame.
-    const Picture picture = plotPicture();
-    EXPECT_EQ(picture.markers, 4);
-    EXPECT_GT(picture.linePixels, emptyPlotLine + 50);
+    const auto [markers, linePixels] = plotPicture();
+    EXPECT_EQ(markers, 4);
+    EXPECT_GT(linePixels, emptyPlotLine + 50);
     // The line series is drawn first, so the markers lie over it.
     EXPECT_EQ(app->PlotterEffect->seriesAt(0), &app->LinesEffect->series());
     EXPECT_EQ(app->PlotterEffect->seriesAt(1), &app->PointsEffect->series());
@@ -87,8 +87,12 @@ TEST_F(AppTest, EachPressRunsTheBandTheSlidersShowForTheNaturalFrequency) {
             moveSlider(*app->TrackStart, press.start);
         if (press.end >= 0)
             moveSlider(*app->TrackEnd, press.end);
-        if (press.typed) {
-            typeNaturalFrequency(press.typed);
+        if (press.typed) { // select all, type (an empty text: a backspace)
+            SetFocus(windowOf(*app->EditNaturalFreq));
+            SendMessageW(windowOf(*app->EditNaturalFreq), EM_SETSEL, 0, -1);
+            for (wchar_t c : std::wstring(*press.typed ? press.typed : L"\b"))
+                SendMessageW(windowOf(*app->EditNaturalFreq), WM_CHAR, c, 1);
+            pumpMessages();
             EXPECT_EQ(wideTextOf(windowOf(*app->EditNaturalFreq)),
                       *press.typed ? press.typed : L"0");
         }
@@ -99,7 +103,7 @@ TEST_F(AppTest, EachPressRunsTheBandTheSlidersShowForTheNaturalFrequency) {
         EXPECT_EQ(linesOf(*app->MemoError),
                   std::vector<std::string>(press.rejections, rejectionText));
         expectPlotted(press.first, press.endShown, press.f0);
-        EXPECT_EQ(press.markers < 0 ? -1 : plotPicture().markers, press.markers);
+        EXPECT_EQ(press.markers < 0 ? -1 : plotPicture().first, press.markers);
     }
 
     // Emptied by a text assignment, the first step's read turns it into 0

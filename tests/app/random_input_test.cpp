@@ -29,23 +29,15 @@ const wchar_t* const typedWords[] = {
 const WPARAM editKeys[] = {VK_BACK, VK_DELETE, VK_LEFT, VK_RIGHT, VK_HOME, VK_END};
 const WPARAM sliderKeys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END};
 
-// ASCII as it is, anything else by its code point: "<U+233>" is no number.
-std::string printable(std::wstring_view text) {
-    std::string result;
-    for (wchar_t c : text)
-        result += c == '\t' || (c >= 0x20 && c < 0x7F) ? std::string(1, static_cast<char>(c))
-                                                       : "<U+" + std::to_string(int(c)) + ">";
-    return result;
-}
-
 // The number a complete text stands for, NaN for any other: the real
 // reader's grammar written independently (blanks may stand in the exponent).
-double completeReal(std::string lowered) {
-    static const std::regex grammar(R"([+-]?(\d+\.?\d*|\.\d+)[ \t]*(e[ \t]*([+-][ \t]*)?\d+)?)");
-    if (!std::regex_match(lowered, grammar))
+double completeReal(std::wstring text) {
+    static const std::wregex grammar(
+        LR"([+-]?([0-9]+\.?[0-9]*|\.[0-9]+)[ \t]*([eE][ \t]*([+-][ \t]*)?[0-9]+)?)");
+    if (!std::regex_match(text, grammar))
         return NAN;
-    std::erase_if(lowered, [](char c) { return c == ' ' || c == '\t'; });
-    return textToReal(lowered);
+    std::erase_if(text, [](wchar_t c) { return c == ' ' || c == '\t'; });
+    return textToReal(std::string(text.begin(), text.end())); // ASCII only
 }
 
 void holdKey(int key, bool down) {
@@ -155,7 +147,7 @@ protected:
     // points from where (f/f0)² − 1 passes 0.01; nothing for an unfinished
     // number.
     void build() {
-        const std::string text = lowerCaseAscii(printable(wideTextOf(edit())));
+        const std::wstring text = wideTextOf(edit());
         const int start = positionOf(*app->TrackStart);
         const int end = start > positionOf(*app->TrackEnd) ? std::min(start + 10, 250)
                                                            : positionOf(*app->TrackEnd);
@@ -229,10 +221,10 @@ protected:
         pumpMessages();
 
         // The box holds a number or one that a further character completes.
-        const std::string f0 = lowerCaseAscii(printable(wideTextOf(edit())));
+        const std::wstring f0 = wideTextOf(edit());
         EXPECT_TRUE(f0.empty() || std::isfinite(completeReal(f0)) ||
-                    std::isfinite(completeReal(f0 + "0")))
-            << "the box holds '" << f0 << "'";
+                    std::isfinite(completeReal(f0 + L"0")))
+            << "the box holds " << testing::PrintToString(f0);
         for (const auto& [bar, number] :
              {std::pair{app->TrackStart, app->EditStart}, std::pair{app->TrackEnd, app->EditEnd}})
             EXPECT_TRUE(textOf(*number).empty() || textOf(*number) == intToText(positionOf(*bar)))
