@@ -63,7 +63,7 @@ TEST_F(AppTest, SlidersStartAtTheirLimitsAndTheStartDragsTheEndAlong) {
 // not above 0.001 once, and the lines stay over later presses; an unfinished
 // number runs no step to the end and shows nothing; an emptied box holds 0 at
 // once; a step plots only where (f/f0)² − 1 is above 0.01 ((10 / 9.96)² − 1
-// is not).
+// is not, (10 / 9.95)² − 1 is).
 TEST_F(AppTest, EachPressRunsTheBandTheSlidersShowForTheNaturalFrequency) {
     const struct {
         int start, end;                  // -1: the slider stays
@@ -79,7 +79,8 @@ TEST_F(AppTest, EachPressRunsTheBandTheSlidersShowForTheNaturalFrequency) {
         {-1, -1, L"0.0005", 2, 12, 13, 11, 0, 0},    {-1, -1, L"0.0005", 2, 12, 13, 22, 0, -1},
         {-1, -1, L"-", 2, 12, 13, 22, 0, -1},        {-1, -1, L".", 2, 12, 13, 22, 0, -1},
         {-1, -1, L"1e", 2, 12, 13, 22, 0, -1},       {-1, -1, L"", 2, 12, 13, 33, 0, -1},
-        {-1, -1, L"0.002", 2, 12, 2, 33, 0.002, -1}, {-1, -1, L"9.96", 2, 12, 11, 33, 9.96, -1}};
+        {-1, -1, L"0.002", 2, 12, 2, 33, 0.002, -1}, {-1, -1, L"9.96", 2, 12, 11, 33, 9.96, -1},
+        {-1, -1, L"9.95", 2, 12, 10, 33, 9.95, -1}};
     for (const auto& press : presses) {
         SCOPED_TRACE(testing::Message() << press.start << ".." << press.end << " f0 "
                                         << (press.typed ? press.typed : L"kept"));
