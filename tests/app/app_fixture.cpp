@@ -13,20 +13,14 @@
 #include <cmath>
 #include <tuple>
 
-namespace {
-std::vector<std::string>* boxes = nullptr;
-} // namespace
-
 void AppTest::SetUp() {
     ToolkitTest::SetUp();
-    boxes = &shownBoxes;
+    shownBoxes.clear();
     stopDispatch();
     app = std::make_unique<TClassMainForm_4C58060>();
     // Making the applet installs the real debug box: record instead.
-    setDebugMessageSink([](const std::string& text, const std::string&) {
-        if (boxes)
-            boxes->push_back(text);
-    });
+    setDebugMessageSink(
+        [](const std::string& text, const std::string&) { shownBoxes.push_back(text); });
     if (!startsRunning)
         return;
     startNetwork(*app->MainForm);
@@ -41,7 +35,6 @@ void AppTest::TearDown() {
     app.reset();
     pumpMessages();
     EXPECT_TRUE(shownBoxes.empty());
-    boxes = nullptr;
     ToolkitTest::TearDown();
 }
 

@@ -33,5 +33,5 @@ protected:
 
     bool startsRunning = true; // the network live, the form shown and active
     std::unique_ptr<TClassMainForm_4C58060> app;
-    std::vector<std::string> shownBoxes;
+    static inline std::vector<std::string> shownBoxes; // the debug boxes the program showed
 };
