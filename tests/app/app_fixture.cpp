@@ -9,35 +9,23 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <cmath>
-
-namespace {
-
-std::vector<std::string>* boxes = nullptr;
-
-void recordBox(const std::string& text, const std::string&) {
-    if (boxes)
-        boxes->push_back(text);
-}
-
-constexpr COLORREF markerColor = RGB(0xFF, 0, 0);
-constexpr COLORREF lineColor = RGB(0, 0, 0xFF);
-
-} // namespace
+#include <tuple>
 
 void AppTest::SetUp() {
     ToolkitTest::SetUp();
-    boxes = &shownBoxes;
+    shownBoxes.clear();
     stopDispatch();
     app = std::make_unique<TClassMainForm_4C58060>();
     // Making the applet installs the real debug box: record instead.
-    setDebugMessageSink(recordBox);
+    setDebugMessageSink(
+        [](const std::string& text, const std::string&) { shownBoxes.push_back(text); });
     if (!startsRunning)
         return;
     startNetwork(*app->MainForm);
-    HWND form = windowOf(*app->MainForm);
-    SetForegroundWindow(form);
-    SetActiveWindow(form);
+    SetForegroundWindow(windowOf(*app->MainForm));
+    SetActiveWindow(windowOf(*app->MainForm));
     pumpMessages();
 }
 
@@ -47,7 +35,6 @@ void AppTest::TearDown() {
     app.reset();
     pumpMessages();
     EXPECT_TRUE(shownBoxes.empty());
-    boxes = nullptr;
     ToolkitTest::TearDown();
 }
 
@@ -65,10 +52,9 @@ std::string AppTest::textOf(const TKNWin& element) {
 std::vector<std::string> AppTest::linesOf(const TKNMemo& memo) {
     const std::string text = textOf(memo);
     std::vector<std::string> lines;
-    for (std::size_t from = 0; from <= text.size() && !text.empty();) {
-        const std::size_t end = std::min(text.find("\r\n", from), text.size());
+    for (std::size_t from = 0, end = 0; !text.empty() && from <= text.size(); from = end + 2) {
+        end = std::min(text.find("\r\n", from), text.size());
         lines.push_back(text.substr(from, end - from));
-        from = end + 2;
     }
     return lines;
 }
@@ -77,22 +63,12 @@ std::int32_t AppTest::positionOf(const TKNTrackBar& bar) {
     return static_cast<std::int32_t>(SendMessageW(windowOf(bar), TBM_GETPOS, 0, 0));
 }
 
-void AppTest::typeNaturalFrequency(const std::wstring& text) {
-    HWND edit = windowOf(*app->EditNaturalFreq);
-    SetFocus(edit);
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    for (wchar_t c : text.empty() ? std::wstring(1, VK_BACK) : text)
-        SendMessageW(edit, WM_CHAR, c, 1);
-    pumpMessages();
-}
-
 void AppTest::moveSlider(const TKNTrackBar& bar, std::int32_t position) {
     HWND slider = windowOf(bar);
     SendMessageW(slider, TBM_SETPOS, TRUE, position);
-    HWND parent = GetParent(slider);
-    SendMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
-                 reinterpret_cast<LPARAM>(slider));
-    SendMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider));
+    const LPARAM from = reinterpret_cast<LPARAM>(slider);
+    SendMessageW(GetParent(slider), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), from);
+    SendMessageW(GetParent(slider), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), from);
     pumpMessages();
 }
 
@@ -106,38 +82,31 @@ void AppTest::expectPlotted(int first, int last, double f0) {
     const std::vector<std::string> frequencies = linesOf(*app->MemoFrequency);
     const std::vector<std::string> effect = linesOf(*app->MemoEffect);
     const std::size_t count = static_cast<std::size_t>(std::max(0, last - first + 1));
-    ASSERT_EQ(line.size(), count);
-    ASSERT_EQ(frequencies.size(), count);
-    ASSERT_EQ(effect.size(), count);
-    EXPECT_EQ(app->PointsEffect->series().count(), static_cast<std::int32_t>(count));
+    const auto markers = static_cast<std::size_t>(app->PointsEffect->series().count());
+    ASSERT_EQ((std::array{line.size(), frequencies.size(), effect.size(), markers}),
+              (std::array{count, count, count, count}));
     for (std::size_t i = 0; i < count; ++i) {
-        const int f = first + static_cast<int>(i);
-        const double x = (f / f0) * (f / f0) - 1.0;
-        EXPECT_EQ(line[i].X, f);
-        EXPECT_NEAR(line[i].Y, 20.0 * std::log10(x), 1e-9) << f;
-        EXPECT_EQ(effect[i], realToText(line[i].Y)) << f;
-        EXPECT_EQ(frequencies[i], intToText(f));
+        const double f = first + static_cast<int>(i);
+        EXPECT_NEAR(line[i].Y, 20.0 * std::log10((f / f0) * (f / f0) - 1.0), 1e-9) << f;
+        EXPECT_EQ(std::tuple(line[i].X, effect[i], frequencies[i]),
+                  std::tuple(f, realToText(line[i].Y), intToText(static_cast<int>(f))));
     }
 }
 
-AppTest::Picture AppTest::plotPicture() {
+std::pair<int, int> AppTest::plotPicture() {
     TKNPlotter& plotter = *app->PlotterEffect;
     plotter.paintPlot();
     HDC dc = plotter.backBuffer().getBitmapCanvas()->dc;
-    const int right = plotter.backBuffer().width - plotter.MarginRight;
-    const int bottom = plotter.backBuffer().height - plotter.MarginBottom;
-    Picture picture;
+    const RECT inside{plotter.MarginLeft + 1, plotter.MarginTop + 1,
+                      plotter.backBuffer().width - plotter.MarginRight,
+                      plotter.backBuffer().height - plotter.MarginBottom};
+    std::pair picture{0, countPixels(dc, inside, RGB(0, 0, 0xFF))};
+    // A marker on the frame's sides or bottom is cut by it: those are left out.
     bool inMarker = false;
-    for (int x = plotter.MarginLeft + 1; x < right; ++x) {
-        bool marker = false;
-        for (int y = plotter.MarginTop + 1; y < bottom; ++y) {
-            const COLORREF color = GetPixel(dc, x, y);
-            picture.linePixels += color == lineColor;
-            marker = marker || (color == markerColor && y < bottom - 1);
-        }
-        // A marker on the frame's side is cut by it.
-        marker = marker && x >= plotter.MarginLeft + 3 && x < right - 4;
-        picture.markers += marker && !inMarker;
+    for (int x = inside.left + 2; x < inside.right - 4; ++x) {
+        const RECT column{x, inside.top, x + 1, inside.bottom - 1};
+        const bool marker = countPixels(dc, column, RGB(0xFF, 0, 0)) > 0;
+        picture.first += marker && !inMarker;
         inMarker = marker;
     }
     return picture;

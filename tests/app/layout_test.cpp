@@ -3,26 +3,20 @@
 
 namespace {
 
-RECT boundsOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
 // Each auto-sized label ends before the shown control that starts to its
 // right on the same rows.
 TEST_F(AppTest, NoCaptionRunsUnderTheControlBesideIt) {
-    const TKNLabel* const labels[] = {app->LabelNaturalFreq, app->LabelStart,    app->LabelEnd,
-                                      app->LabelStartMin,    app->LabelStartMax, app->LabelEndMin,
-                                      app->LabelEndMax,      app->LabelAxisX,    app->LabelAxisY,
-                                      app->LabelTitle};
-    for (const TKNLabel* label : labels) {
-        const RECT caption = boundsOf(windowOf(*label));
+    for (const TKNLabel* label :
+         {app->LabelNaturalFreq, app->LabelStart, app->LabelEnd, app->LabelStartMin,
+          app->LabelStartMax, app->LabelEndMin, app->LabelEndMax, app->LabelAxisX, app->LabelAxisY,
+          app->LabelTitle}) {
+        RECT caption{}, beside{};
+        GetWindowRect(windowOf(*label), &caption);
         for (HWND other = GetWindow(windowOf(*app->MainForm), GW_CHILD); other;
              other = GetWindow(other, GW_HWNDNEXT)) {
-            const RECT beside = boundsOf(other);
-            const bool sameRows = beside.top < caption.bottom && caption.top < beside.bottom;
-            if (other != windowOf(*label) && IsWindowVisible(other) && sameRows &&
+            GetWindowRect(other, &beside);
+            if (other != windowOf(*label) && IsWindowVisible(other) &&
+                beside.top < caption.bottom && caption.top < beside.bottom &&
                 beside.left >= caption.left) {
                 EXPECT_LE(caption.right, beside.left)
                     << "the label at " << caption.left << "," << caption.top << " on the screen";

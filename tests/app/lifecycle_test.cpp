@@ -8,14 +8,9 @@
 
 #include <cstdint>
 #include <iterator>
+#include <numeric>
 
 namespace {
-
-std::vector<std::intptr_t> destroyed;
-
-void recordDestroyed(void* number) {
-    destroyed.push_back(reinterpret_cast<std::intptr_t>(number));
-}
 
 class LifecycleTest : public AppTest {
 public:
@@ -26,8 +21,7 @@ TEST_F(LifecycleTest, BeforeTheStartAClickReachesNoElement) {
     EXPECT_EQ(schematic, app.get());
     EXPECT_FALSE(IsWindowVisible(windowOf(*app->MainForm)));
     pressBuild();
-    EXPECT_EQ(textOf(*app->EditEnd), "");
-    EXPECT_EQ(linesOf(*app->MemoFrequency).size(), 0u);
+    EXPECT_EQ(textOf(*app->EditEnd) + textOf(*app->MemoFrequency), "");
     EXPECT_EQ(app->LinesEffect->series().count(), 0);
     EXPECT_EQ(app->ForFrequency->position, 0);
 }
@@ -52,14 +46,16 @@ TEST_F(LifecycleTest, ClosingEndsTheLoopAndTheElementsGoLastCreatedFirst) {
         app->MemoEffect,    app->EditStartInit,   app->EditEndInit,
         app->MemoFrequency, app->LabelAxisX,      app->LabelAxisY,
         app->LabelTitle};
+    static std::vector<std::intptr_t> destroyed;
     destroyed.clear();
-    std::vector<std::intptr_t> lastMadeFirst;
-    for (std::intptr_t i = std::size(made) - 1; i >= 0; --i) {
-        made[i]->getControl()->addCleanup(recordDestroyed, reinterpret_cast<void*>(i));
-        lastMadeFirst.push_back(i);
-    }
+    for (std::size_t i = 0; i < std::size(made); ++i)
+        made[i]->getControl()->addCleanup(
+            [](void* i) { destroyed.push_back(reinterpret_cast<std::intptr_t>(i)); },
+            reinterpret_cast<void*>(i));
     app.reset();
     EXPECT_EQ(schematic, nullptr);
+    std::vector<std::intptr_t> lastMadeFirst(std::size(made));
+    std::iota(lastMadeFirst.rbegin(), lastMadeFirst.rend(), 0);
     EXPECT_EQ(destroyed, lastMadeFirst);
     pumpMessages();
     EXPECT_EQ(toolkitWindowCount(), 0);

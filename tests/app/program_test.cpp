@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -24,64 +25,48 @@ HWND windowOfProcess(DWORD processId, const std::wstring& caption) {
     return nullptr;
 }
 
-struct Outcome {
-    bool shown = false, sawMain = false;
-    long exitCode = -1; // -1: it did not end in time
-};
-
-// Starts vibroiso.exe beside the test with the arguments, waits until a
-// window with the caption shows, posts it the message and waits for the end.
-Outcome runProgram(const std::wstring& arguments, const std::wstring& caption, UINT message,
-                   WPARAM wParam) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring commandLine(path);
-    commandLine.resize(commandLine.find_last_of(L'\\') + 1);
-    commandLine = L"\"" + commandLine + L"vibroiso.exe\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    Outcome outcome;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-        return outcome;
-    HWND window = nullptr;
-    for (DWORD waited = 0; !window && waited < patience; waited += 20) {
-        outcome.sawMain = outcome.sawMain || windowOfProcess(info.dwProcessId, mainCaption);
-        window = windowOfProcess(info.dwProcessId, caption);
-        if (!window && WaitForSingleObject(info.hProcess, 20) != WAIT_TIMEOUT)
-            break;
-    }
-    outcome.shown = window != nullptr;
-    DWORD code = 0;
-    if (window && PostMessageW(window, message, wParam, 0) &&
-        WaitForSingleObject(info.hProcess, patience) == WAIT_OBJECT_0 &&
-        GetExitCodeProcess(info.hProcess, &code))
-        outcome.exitCode = static_cast<long>(code);
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(info.hProcess, 1);
-        WaitForSingleObject(info.hProcess, patience);
-    }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return outcome;
-}
-
 // Only "/ih" exactly shows the information box, and the main window never;
-// any other argument starts the program. Either ends with code 0.
+// any other argument starts the program. Either ends with code 0 once its
+// window is closed.
 TEST(ProgramTest, TheInformationSwitchShowsTheBoxAndAnyOtherArgumentTheProgram) {
+    wchar_t folder[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, folder, MAX_PATH);
+    *std::wcsrchr(folder, L'\\') = L'\0';
     const struct {
         const wchar_t* arguments;
         bool information;
     } starts[] = {{L"/ih", true}, {L"/IH", false}, {L"/ihx", false}, {L"x /ih", false}};
     for (const auto& start : starts) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(start.arguments)));
-        const Outcome outcome = start.information
-                                    ? runProgram(start.arguments, infoCaption, WM_COMMAND, IDOK)
-                                    : runProgram(start.arguments, mainCaption, WM_CLOSE, 0);
-        EXPECT_TRUE(outcome.shown);
-        EXPECT_EQ(outcome.sawMain, !start.information);
-        EXPECT_EQ(outcome.exitCode, 0);
+        std::wstring commandLine =
+            L"\"" + std::wstring(folder) + L"\\vibroiso.exe\" " + start.arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &info));
+        HWND window = nullptr;
+        bool sawMain = false;
+        for (DWORD waited = 0; !window && waited < patience; waited += 20) {
+            sawMain = sawMain || windowOfProcess(info.dwProcessId, mainCaption);
+            window =
+                windowOfProcess(info.dwProcessId, start.information ? infoCaption : mainCaption);
+            if (!window && WaitForSingleObject(info.hProcess, 20) != WAIT_TIMEOUT)
+                break;
+        }
+        EXPECT_TRUE(window) << "no window shown";
+        EXPECT_EQ(sawMain, !start.information);
+        DWORD code = 0;
+        EXPECT_TRUE(window &&
+                    PostMessageW(window, start.information ? WM_COMMAND : WM_CLOSE,
+                                 start.information ? IDOK : 0, 0) &&
+                    WaitForSingleObject(info.hProcess, patience) == WAIT_OBJECT_0 &&
+                    GetExitCodeProcess(info.hProcess, &code) && code == 0)
+            << "no end with code 0 (" << code << ")";
+        TerminateProcess(info.hProcess, 1); // fails harmlessly once it has ended
+        WaitForSingleObject(info.hProcess, patience);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
     }
 }
 
