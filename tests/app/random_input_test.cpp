@@ -1,5 +1,5 @@
 // Thousands of random actions at the whole window from a fixed seed
-// (RANDOM_INPUT_SEED overrides it): keys, typing and pastes in the
+// (RANDOM_INPUT_SEED and RANDOM_INPUT_ACTIONS override it): keys, typing and pastes in the
 // natural-frequency edit, both sliders, the build button, pan, band, clicks,
 // hover and wheel on the plot, resizes. After each the window must be sound;
 // the first failure names the seed, the step and the action.
@@ -258,12 +258,14 @@ protected:
 
 TEST_F(RandomInputTest, ThousandsOfRandomActionsLeaveTheWindowSound) {
     const char* seedText = std::getenv("RANDOM_INPUT_SEED");
+    const char* actionsText = std::getenv("RANDOM_INPUT_ACTIONS");
     const std::uint64_t seed = seedText ? std::strtoull(seedText, nullptr, 0) : 20240611;
+    const long actions = actionsText ? std::strtol(actionsText, nullptr, 0) : 2000;
     random.seed(seed);
     std::printf("random input: seed %llu\n", static_cast<unsigned long long>(seed));
     std::fflush(stdout); // a crash tells no seed of its own
     std::array<std::int64_t, 4> base{};
-    for (int step = 1; step <= 2000 && !HasFailure(); ++step) {
+    for (long step = 1; step <= actions && !HasFailure(); ++step) {
         SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step);
         act();
         // GDI and USER objects level off once every lazily made tool exists.
