@@ -1,8 +1,9 @@
 // Thousands of random actions at the whole window from a fixed seed
 // (RANDOM_INPUT_SEED and RANDOM_INPUT_ACTIONS set another seed and count):
 // keys, typing and pastes in the natural-frequency edit, both sliders, the
-// build button, pan, band, clicks, hover and wheel on the plot, resizes. After each the window must be sound;
-// the first failure names the seed, the step and the action.
+// build button, pan, band, clicks, hover and wheel on the plot, resizes.
+// After each the window must be sound; the first failure names the seed, the
+// step and the action.
 #include "app_fixture.h"
 
 #include "runtime/number_text.h"
