@@ -4,6 +4,7 @@
 #include "toolkit/input_events.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -30,13 +31,6 @@ struct InputLog {
     void leave(TControl*) { ++leaves; }
 };
 
-// Only the key is down; none for 0.
-void holdKey(BYTE key) {
-    BYTE keys[256] = {};
-    keys[key] = key ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
 class InputTest : public ToolkitTest {
 protected:
     void SetUp() override {
@@ -57,7 +51,9 @@ TEST_F(InputTest, KeyHandlersSeeTheShiftStateAndCharactersIn1251AndMayChangeOrSw
     setOnChar(*edit, bindMethod<&InputLog::character, TControl*, char&, std::uint32_t>(&log));
     ASSERT_NO_FATAL_FAILURE(focus(*edit));
     for (int key : {VK_SHIFT, VK_CONTROL, 0}) {
-        holdKey(static_cast<BYTE>(key));
+        BYTE keys[256] = {};
+        keys[key] = key ? 0x80 : 0; // only the key is down
+        SetKeyboardState(keys);
         SendMessageW(edit->handle, WM_KEYDOWN, 'Q', 1);
     }
     EXPECT_EQ(log.shifts, (std::vector<std::uint32_t>{4, 8, 0}));
@@ -77,18 +73,16 @@ TEST_F(InputTest, MouseHandlersGetTheSignedPositionAndMayStopTheDefaultProcessin
     HWND window = button->getHandle();
     SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, MAKELPARAM(5, -3));
     ASSERT_EQ(log.mouse.size(), 1u);
-    EXPECT_EQ(log.mouse[0].button, 2);
-    EXPECT_EQ(log.mouse[0].shift, static_cast<std::uint32_t>(MK_RBUTTON | MK_SHIFT));
-    EXPECT_EQ(log.mouse[0].x, 5);
-    EXPECT_EQ(log.mouse[0].y, -3);
+    const TMouseRecord& m = log.mouse[0];
+    EXPECT_EQ(std::make_tuple(m.button, m.shift, m.x, m.y),
+              std::make_tuple(2, MK_RBUTTON | MK_SHIFT, 5, -3));
 
     // Stopped: the button never sees the press, so it does not capture.
-    log.stopMouse = true;
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    EXPECT_NE(GetCapture(), window);
-    log.stopMouse = false;
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    EXPECT_EQ(GetCapture(), window);
+    for (bool stop : {true, false}) {
+        log.stopMouse = stop;
+        SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        EXPECT_EQ(GetCapture() == window, !stop);
+    }
     ReleaseCapture();
     pumpMessages();
 }
@@ -106,8 +100,7 @@ TEST_F(InputTest, MouseEnterAndLeaveAreToldOnceEach) {
     }
     SendMessageW(window, WM_MOUSELEAVE, 0, 0);
     SendMessageW(window, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(log.enters, 2);
-    EXPECT_EQ(log.leaves, 2);
+    EXPECT_EQ(std::make_pair(log.enters, log.leaves), std::make_pair(2, 2));
     EXPECT_FALSE(button->mouseInside);
     pumpMessages();
 }

@@ -67,9 +67,7 @@ TEST(Obj, DestructionNotifiesHandlerThenCleanupsNewestFirstAndHappensOnce) {
     events.clear();
     (new SelfReferencing)->free();
     auto* held = new SelfReferencing;
-    held->addRef();
-    held->free();
-    held->release();
+    held->addRef(), held->free(), held->release();
     { TObjPtr<Probe> owned = makeObj<Probe>("f"); }
     EXPECT_EQ(events, (std::vector<std::string>{"destroyed", "destroyed", "destroyed f"}));
 }

@@ -15,8 +15,7 @@ constexpr COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), blue = RGB(0, 0
 constexpr COLORREF white = RGB(255, 255, 255), formColor = RGB(200, 100, 0);
 
 struct PaintCall {
-    HDC dc;
-    HDC paintDC;
+    HDC dc, paintDC;
     bool ownerPainting;
 };
 
@@ -33,12 +32,6 @@ struct Painter {
         canvas->brushTool().setColor(static_cast<std::int32_t>(color));
         canvas->fillRect(area);
     }
-};
-
-struct Counter {
-    int count = 0;
-    void hit(TControl*) { ++count; }
-    TNotifyEvent event() { return bindMethod<&Counter::hit, TControl*>(this); }
 };
 
 // The pixels of the owner's buffer in the area, row by row.
@@ -66,11 +59,7 @@ protected:
         setOnPaint(*box, bindMethod<&Painter::paint, TControl*, HDC>(&painter));
         return box;
     }
-    void showForm() {
-        form->getHandle();
-        form->setVisible(true);
-        pumpMessages();
-    }
+    void showForm() { form->getHandle(), form->setVisible(true), pumpMessages(); }
 };
 
 TEST_F(PaintTest, APaintWithADcInWParamDrawsThereWithoutBeginPaint) {
@@ -86,9 +75,8 @@ TEST_F(PaintTest, APaintWithADcInWParamDrawsThereWithoutBeginPaint) {
     EXPECT_EQ(image.at(5, 5), red);
     EXPECT_EQ(image.at(15, 15), white);
     EXPECT_EQ(box->paintDC, nullptr);
-    EXPECT_EQ(box->canvas->dc, nullptr); // the canvas let go of the paint DC
-    RECT update{};
-    EXPECT_TRUE(GetUpdateRect(box->handle, &update, FALSE)); // nothing validated it
+    EXPECT_EQ(box->canvas->dc, nullptr);                     // the canvas let go of the paint DC
+    EXPECT_TRUE(GetUpdateRect(box->handle, nullptr, FALSE)); // nothing validated it
 
     // Printing the client area paints too; the frame alone is not ours.
     SendMessageW(box->handle, WM_PRINT, reinterpret_cast<WPARAM>(image.dc), PRF_CLIENT);
@@ -100,7 +88,7 @@ TEST_F(PaintTest, APaintWithADcInWParamDrawsThereWithoutBeginPaint) {
     ASSERT_EQ(painter.calls.size(), 3u);
     EXPECT_NE(painter.calls[2].dc, image.dc);
     EXPECT_EQ(painter.calls[2].paintDC, painter.calls[2].dc);
-    EXPECT_FALSE(GetUpdateRect(box->handle, &update, FALSE));
+    EXPECT_FALSE(GetUpdateRect(box->handle, nullptr, FALSE));
 }
 
 TEST_F(PaintTest, ATransparentChildMakesItsParentPaintTheTreeThroughOneBuffer) {
@@ -124,13 +112,10 @@ TEST_F(PaintTest, ATransparentChildMakesItsParentPaintTheTreeThroughOneBuffer) {
         EXPECT_EQ(bufferPixels(*form, {x, y, x + 1, y + 1})[0], color) << x << ", " << y;
 
     // No child painted itself on the screen: every paint went into the buffer.
-    ASSERT_FALSE(solid.calls.empty());
-    ASSERT_FALSE(glass.calls.empty());
+    ASSERT_FALSE(solid.calls.empty() || glass.calls.empty());
     for (const Painter* painter : {&solid, &glass})
-        for (const PaintCall& call : painter->calls) {
-            EXPECT_TRUE(call.ownerPainting);
-            EXPECT_EQ(call.dc, call.paintDC);
-        }
+        for (const PaintCall& call : painter->calls)
+            EXPECT_TRUE(call.ownerPainting && call.dc == call.paintDC);
     EXPECT_FALSE(form->painting);
     EXPECT_EQ(form->paintDC, nullptr);
 
@@ -147,17 +132,17 @@ TEST_F(PaintTest, ACaptionSetInABufferedTreeReachesTheBufferAndLeavesVisibilityA
     TControl* shown = keep(newLabel(form, "before"));
     shown->bounds = {30, 0, 130, 22};
     TControl* hidden = keep(newLabel(form, "hidden"));
-    Counter shows, hides;
+    static int showsAndHides;
     for (TControl* label : {shown, hidden}) {
-        label->setOnShow(shows.event());
-        label->setOnHide(hides.event());
+        label->setOnShow({[](void*, TControl*) { ++showsAndHides; }, nullptr});
+        label->setOnHide({[](void*, TControl*) { ++showsAndHides; }, nullptr});
     }
     form->getHandle();
     form->setVisible(true);
     hidden->setVisible(false);
     pumpMessages();
     const std::vector<COLORREF> before = bufferPixels(*form, shown->bounds);
-    shows.count = hides.count = 0;
+    showsAndHides = 0;
 
     shown->setCaption("after");
     hidden->setCaption("still hidden");
@@ -166,8 +151,7 @@ TEST_F(PaintTest, ACaptionSetInABufferedTreeReachesTheBufferAndLeavesVisibilityA
     EXPECT_TRUE(IsWindowVisible(shown->handle));
     EXPECT_FALSE(IsWindowVisible(hidden->handle));
     EXPECT_FALSE(hidden->visible);
-    EXPECT_EQ(shows.count, 0);
-    EXPECT_EQ(hides.count, 0);
+    EXPECT_EQ(showsAndHides, 0);
     EXPECT_EQ(hidden->getCaption(), "still hidden");
 }
 
@@ -179,7 +163,6 @@ TEST_F(PaintTest, WithoutMemoryForABufferTheTreeIsPaintedStraightOntoTheWindow) 
     ASSERT_EQ(bufferOwner(*glass), pane);
     showForm();
     EXPECT_EQ(pane->bufferBitmap, nullptr);
-    ASSERT_FALSE(painter.calls.empty());
     HDC dc = GetDC(pane->handle);
     EXPECT_EQ(GetPixel(dc, 5, 5), green);
     ReleaseDC(pane->handle, dc);

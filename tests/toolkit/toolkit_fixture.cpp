@@ -1,7 +1,5 @@
 #include "toolkit_fixture.h"
 
-#include "toolkit/gdi_counter.h"
-
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
 #include "toolkit/control_factory.h"
@@ -12,13 +10,12 @@
 namespace {
 
 // Making the applet installs the real message box: tests show none.
-void ignoreDebugMessage(const std::string&, const std::string&) {}
+void quiet(const std::string&, const std::string&) {}
 
 BOOL CALLBACK countToolkitWindow(HWND window, LPARAM counter) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (std::wstring_view(name).starts_with(L"obj_"))
-        ++*reinterpret_cast<int*>(counter);
+    *reinterpret_cast<int*>(counter) += std::wstring_view(name).starts_with(L"obj_");
     return TRUE;
 }
 
@@ -29,16 +26,6 @@ void resetToolkitState() {
 }
 
 } // namespace
-
-ScopedHooks::ScopedHooks()
-    : paint_(paintHook), align_(alignProc), invalidate_(invalidateHook), afterCreate_(afterCreateHook) {}
-
-ScopedHooks::~ScopedHooks() {
-    paintHook = paint_;
-    alignProc = align_;
-    invalidateHook = invalidate_;
-    afterCreateHook = afterCreate_;
-}
 
 int pumpMessages() {
     int quits = 0;
@@ -74,19 +61,14 @@ void ToolkitTest::TearDown() {
     pumpMessages();
     EXPECT_EQ(toolkitWindowCount(), 0);
     resetToolkitState();
-    setDebugMessageSink(ignoreDebugMessage);
+    setDebugMessageSink(quiet);
     BYTE keys[256] = {};
     SetKeyboardState(keys);
 }
 
-TControl* ToolkitTest::keep(TControl* control) {
-    owned_.push_back(control);
-    return control;
-}
-
 void ToolkitTest::makeAppletAndForm() {
     appletControl = keep(newApplet(""));
-    setDebugMessageSink(ignoreDebugMessage);
+    setDebugMessageSink(quiet);
     form = keep(newForm(appletControl, "Form"));
     form->bounds = {10, 10, 410, 310};
     form->leftChanged = form->topChanged = true;
