@@ -56,20 +56,16 @@ TEST_F(CanvasTest, ShapesLandWhereTheyShouldInTheirColours) {
         EXPECT_EQ(picture.at(x, y), color) << x << ", " << y;
 }
 
-TEST_F(CanvasTest, TextIsDrawnInTheFontsColourWithinItsExtentOrItsRectangle) {
-    Picture picture(60, 40);
+// The plot's labels pin where text goes; here the rectangle clips it.
+TEST_F(CanvasTest, TextInARectangleLeavesNothingOutsideIt) {
+    Picture picture(60, 20);
     TCanvas& canvas = *picture.canvas;
     canvas.fontTool().setColor(colour(black));
     const SIZE extent = canvas.textExtent("Жy");
-    EXPECT_EQ(canvas.lineHeight(), extent.cy);
-    canvas.textOut(2, 0, "Жy");
-    EXPECT_GT(picture.count({2, 0, 2 + extent.cx, extent.cy}, black), 5);
-    EXPECT_EQ(picture.count({2 + extent.cx, 0, 60, 20}, black), 0);
-    // Text in a rectangle leaves nothing outside it: the left half only.
-    const RECT half{2, 20, 2 + extent.cx / 2, 20 + extent.cy};
-    canvas.textRect(half, 2, 20, "Жy");
+    const RECT half{2, 0, 2 + extent.cx / 2, extent.cy};
+    canvas.textRect(half, 2, 0, "Жy");
     EXPECT_GT(picture.count(half, black), 3);
-    EXPECT_EQ(picture.count({half.right, 20, 60, 40}, black), 0);
+    EXPECT_EQ(picture.count({half.right, 0, 60, 20}, black), 0);
 }
 
 TEST_F(CanvasTest, AToolMadeAfterADrawingCallIsSelectedByTheNextOne) {

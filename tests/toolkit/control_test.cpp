@@ -8,7 +8,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -70,33 +69,28 @@ TEST_F(ControlTest, NotificationsArriveAsTheControlsOwnEvents) {
         events.watchChanges(control);
     }
     form->getHandle();
-    const auto command = [this](TControl* c, WORD code) {
-        SendMessageW(form->handle, WM_COMMAND, MAKEWPARAM(c->controlId, code),
-                     reinterpret_cast<LPARAM>(c->handle));
-    };
-    // What, action, clicks, changes.
-    const std::tuple<const char*, std::function<void()>, int, int> cases[] = {
-        {"button click", [&] { SendMessageW(button->handle, BM_CLICK, 0, 0); }, 1, 0},
-        {"edit change", [&] { SendMessageW(edit->handle, EM_REPLACESEL, 0, (LPARAM)L"42"); }, 0, 1},
-        {"code 0 from an edit is a click", [&] { command(edit, 0); }, 1, 0},
-        {"common control's click",
-         [&] {
-             NMHDR header{track->handle, track->controlId, static_cast<UINT>(NM_CLICK)};
-             SendMessageW(form->handle, WM_NOTIFY, track->controlId, (LPARAM)&header);
-         },
-         1, 0},
-        // The toolkit itself moves the focus: not the user's click.
-        {"under the focus guard",
-         [&] { button->focusGuard = 1, command(button, BN_CLICKED), button->focusGuard = 0; }, 0,
-         0},
-    };
-    for (const auto& [what, action, clicks, changes] : cases) {
-        events.clicks = events.changes = 0;
-        action();
+    const auto expect = [this](const char* what, int clicks, int changes) {
         pumpMessages();
-        EXPECT_EQ(events.clicks, clicks) << what;
-        EXPECT_EQ(events.changes, changes) << what;
-    }
+        EXPECT_EQ(std::make_pair(events.clicks, events.changes), std::make_pair(clicks, changes))
+            << what;
+        events.clicks = events.changes = 0;
+    };
+    const auto command = [this](TControl* c, WORD code) {
+        SendMessageW(form->handle, WM_COMMAND, MAKEWPARAM(c->controlId, code), (LPARAM)c->handle);
+    };
+    SendMessageW(button->handle, BM_CLICK, 0, 0);
+    expect("button click", 1, 0);
+    SendMessageW(edit->handle, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(L"42"));
+    expect("edit change", 0, 1);
+    command(edit, 0);
+    expect("code 0 from an edit is a click", 1, 0);
+    NMHDR header{track->handle, track->controlId, static_cast<UINT>(NM_CLICK)};
+    SendMessageW(form->handle, WM_NOTIFY, track->controlId, reinterpret_cast<LPARAM>(&header));
+    expect("common control's click", 1, 0);
+    button->focusGuard = 1; // the toolkit itself moves the focus: not the user's click
+    command(button, BN_CLICKED);
+    expect("under the focus guard", 0, 0);
+    button->focusGuard = 0;
 }
 
 TEST_F(ControlTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush) {
@@ -107,7 +101,7 @@ TEST_F(ControlTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush) {
     glass->transparent = true;
     TControl* plain = keep(newLabel(form, "")); // system colours, the parent's brush
     form->getHandle();
-    constexpr COLORREF untouched = RGB(1, 2, 3), text = RGB(0, 0, 0);
+    const COLORREF untouched = RGB(1, 2, 3), text = GetSysColor(COLOR_WINDOWTEXT);
     // Control, request, brush, background mode and colour, text colour.
     const std::tuple<TControl*, UINT, HGDIOBJ, int, COLORREF, COLORREF> cases[] = {
         {edit, WM_CTLCOLOREDIT, edit->backgroundBrush(), OPAQUE, RGB(10, 20, 30), RGB(200, 0, 0)},
@@ -125,33 +119,6 @@ TEST_F(ControlTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush) {
         EXPECT_EQ(GetTextColor(dc), fore);
     }
     DeleteDC(dc);
-}
-
-TEST_F(ControlTest, AHandlerThatFreesItsControlEndsTheChainAndTheReleaseDestroysIt) {
-    TControl* button = newButton(form, "OK");
-    events.watch(button);
-    static bool olderHandlerRan, destroyedInsideHandler;
-    olderHandlerRan = false, destroyedInsideHandler = true;
-    button->attachHandler(
-        [](TControl&, TMessage& msg, LRESULT&) { return olderHandlerRan = msg.message == WM_APP; },
-        false);
-    button->attachHandler(
-        [](TControl& control, TMessage& msg, LRESULT&) {
-            if (msg.message != WM_APP)
-                return false;
-            control.free(); // the reference bracket defers the destruction
-            destroyedInsideHandler = recorder->destroyed != 0 || !IsWindow(control.handle);
-            return false;
-        },
-        false);
-    HWND window = button->getHandle();
-    EXPECT_EQ(SendMessageW(window, WM_APP, 0, 0), 0);
-    EXPECT_FALSE(destroyedInsideHandler);
-    EXPECT_FALSE(olderHandlerRan);
-    EXPECT_EQ(events.destroyed, 1);
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(form->childCount(), 0);
-    EXPECT_EQ(form->lastFocused, nullptr);
 }
 
 TEST_F(ControlTest, ClosingOrFreeingASecondFormDestroysItsWindowsAndLeavesItsChildrenToTheirOwner) {
@@ -215,11 +182,23 @@ TEST_F(ControlTest, AFailureEscapingAHandlerOrTheProgramIsReportedNotUnwound) {
     EXPECT_EQ(failures, (std::vector<std::string>{"broken handler", unknownFailure}));
 }
 
-// Each method sends a message whose handler frees the control: the control
-// goes once the method is done with it, and no callback reaches it after.
+UINT freeingMessage;
+bool olderHandlerRan, destroyedInsideHandler;
+
+bool freeOnMessage(TControl& control, TMessage& msg, LRESULT&) {
+    if (msg.message == freeingMessage) {
+        control.free(); // the reference bracket defers the destruction
+        destroyedInsideHandler = recorder->destroyed != 0 || !IsWindow(control.handle);
+    }
+    return false;
+}
+
+// A handler frees the control on a message that a method of the control, or
+// the user, sends: the control goes once the method and the handler are done
+// with it, no older handler sees the message, and no callback reaches it after.
 TEST_F(ControlTest, AControlFreedByAMessageItsMethodSendsGoesAfterTheMethod) {
-    static UINT freeingMessage;
     const std::tuple<UINT, void (*)(TControl&)> cases[] = {
+        {WM_APP, [](TControl& c) { EXPECT_EQ(SendMessageW(c.handle, WM_APP, 0, 0), 0); }},
         {WM_SETTEXT, [](TControl& c) { c.setCaption("new"); }},
         {WM_SETTEXT, [](TControl& c) { c.clearText(); }},
         {WM_SETTEXT, [](TControl& c) { c.addText("4"); }},
@@ -229,24 +208,29 @@ TEST_F(ControlTest, AControlFreedByAMessageItsMethodSendsGoesAfterTheMethod) {
     };
     for (int i = 0; const auto& [message, call] : cases) {
         SCOPED_TRACE(i++);
-        Recorder seen;
+        events = {};
         TControl* edit = newEdit(form, 0);
-        seen.watch(edit);
-        edit->onFontChange = bindMethod<&Recorder::lateCall, TControl*>(&seen);
-        edit->getHandle();
+        events.watch(edit);
+        edit->onFontChange = bindMethod<&Recorder::lateCall, TControl*>(&events);
+        HWND window = edit->getHandle();
         freeingMessage = message;
+        olderHandlerRan = false, destroyedInsideHandler = true;
         edit->attachHandler(
-            [](TControl& control, TMessage& msg, LRESULT&) {
-                if (msg.message == freeingMessage)
-                    control.free();
-                return false;
+            [](TControl&, TMessage& msg, LRESULT&) {
+                return olderHandlerRan |= msg.message == freeingMessage;
             },
             false);
+        edit->attachHandler(freeOnMessage, false);
         call(*edit);
-        EXPECT_EQ(seen.destroyed, 1);
-        EXPECT_EQ(seen.lateCalls, 0);
+        EXPECT_FALSE(destroyedInsideHandler);
+        EXPECT_FALSE(olderHandlerRan);
+        EXPECT_EQ(events.destroyed, 1);
+        EXPECT_EQ(events.lateCalls, 0);
+        EXPECT_FALSE(IsWindow(window));
         pumpMessages();
     }
+    EXPECT_EQ(form->childCount(), 0);
+    EXPECT_EQ(form->lastFocused, nullptr);
 }
 
 // A line is replaced with its line break, the last one to the end of the

@@ -3,8 +3,6 @@
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
 #include "toolkit/control_factory.h"
-#include "toolkit/gdi_counter.h"
-
 #include <string_view>
 
 namespace {
@@ -29,15 +27,11 @@ void resetToolkitState() {
 
 int pumpMessages() {
     int quits = 0;
-    MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
+    for (MSG msg{}; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+        if (msg.message == WM_QUIT)
             ++quits;
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+        else
+            TranslateMessage(&msg), DispatchMessageW(&msg);
     return quits;
 }
 
@@ -82,16 +76,6 @@ void ToolkitTest::focus(TControl& control) {
     SetFocus(control.getHandle());
     pumpMessages();
     ASSERT_EQ(GetFocus(), control.handle);
-}
-
-void GdiCountingTest::SetUp() {
-    ToolkitTest::SetUp();
-    startObjects = liveGdiObjects();
-}
-
-void GdiCountingTest::TearDown() {
-    ToolkitTest::TearDown();
-    EXPECT_EQ(liveGdiObjects(), startObjects);
 }
 
 MemoryImage::MemoryImage(int width, int height, COLORREF fill)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolkit/control.h"
+#include "toolkit/gdi_counter.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +50,11 @@ private:
 // A window test that also proves the GDI objects it made are all gone again.
 class GdiCountingTest : public ToolkitTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { ToolkitTest::SetUp(), startObjects = liveGdiObjects(); }
+    void TearDown() override {
+        ToolkitTest::TearDown();
+        EXPECT_EQ(liveGdiObjects(), startObjects);
+    }
     std::int32_t startObjects = 0;
 };
 
