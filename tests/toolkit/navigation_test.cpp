@@ -10,15 +10,6 @@ namespace {
 
 int clicks = 0, cancels = 0;
 
-void pressKey(HWND window, WPARAM key, bool shift = false) {
-    BYTE keys[256] = {};
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-    PostMessageW(window, WM_KEYDOWN, key, 1);
-    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
-    pumpMessages();
-}
-
 // The form's tab stops in their order; a label that is none sits between.
 enum Stop { first, second, memo, ok, cancel };
 
@@ -39,7 +30,12 @@ protected:
     // Puts the focus on the stop and presses the key there.
     void press(Stop from, WPARAM key, bool shift = false) {
         ASSERT_NO_FATAL_FAILURE(focus(*stops[from]));
-        pressKey(stops[from]->handle, key, shift);
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(stops[from]->handle, WM_KEYDOWN, key, 1);
+        PostMessageW(stops[from]->handle, WM_KEYUP, key, 0xC0000001);
+        pumpMessages();
     }
     TControl* stops[5] = {};
 };
@@ -47,14 +43,14 @@ protected:
 TEST_F(NavigationTest, KeysMoveTheFocusAlongTheTabStopsWhereTheControlLetsThem) {
     stops[second]->setCaption("abc");
     stops[second]->setSelStart(1);
-    // From, key, with Shift, where the focus goes.
-    // Tab wraps both ways; a single-line edit keeps Left and Right, a
-    // multi-line one every arrow; the label is passed over.
+    // From, key, with Shift, where the focus goes. Tab wraps both ways; a single-line
+    // edit keeps Left and Right, a multi-line one every arrow; the label is passed over.
+    // clang-format off
     const std::tuple<Stop, WPARAM, bool, Stop> cases[] = {
-        {cancel, VK_TAB, false, first}, {first, VK_TAB, true, cancel},
-        {first, VK_TAB, false, second}, {second, VK_RIGHT, false, second},
-        {second, VK_DOWN, false, memo}, {memo, VK_UP, false, memo},
+        {cancel, VK_TAB, false, first}, {first, VK_TAB, true, cancel}, {first, VK_TAB, false, second},
+        {second, VK_RIGHT, false, second}, {second, VK_DOWN, false, memo}, {memo, VK_UP, false, memo},
         {memo, VK_TAB, false, ok}};
+    // clang-format on
     for (const auto& [from, key, shift, to] : cases) {
         press(from, key, shift);
         EXPECT_EQ(GetFocus(), stops[to]->handle) << from << " " << key;
