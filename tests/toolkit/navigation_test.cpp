@@ -5,6 +5,7 @@
 #include "toolkit/navigation.h"
 
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -92,53 +93,40 @@ TEST_F(NavigationTest, EnterAndEscPressTheDefaultAndCancelButtons) {
     EXPECT_FALSE(stops[ok]->style & BS_DEFPUSHBUTTON);
 }
 
-using AlignmentTest = ToolkitTest;
-
-TEST_F(AlignmentTest, AlignedChildrenFollowEachOtherWithTheMarginAndFollowTheParentsSize) {
-    makeAppletAndForm();
-    TControl* a = keep(newPictureBox(form));
-    TControl* b = keep(newPictureBox(form));
-    a->setSize(30, 10);
-    b->setSize(40, 10);
-    form->getHandle();
-    setAlign(*a, alLeft);
-    setAlign(*b, alLeft);
-    RECT client{};
-    GetClientRect(form->handle, &client);
-    EXPECT_EQ(std::make_tuple(a->left(), a->top(), b->left(), b->width()),
-              std::make_tuple(2, 2, 34, 40));
-    EXPECT_EQ(a->height(), client.bottom - 4);
-
-    // Top and bottom go first, client takes what remains.
-    TControl* top = keep(newPictureBox(form));
-    TControl* rest = keep(newPictureBox(form));
-    top->setSize(10, 20);
-    top->getHandle();
-    rest->getHandle();
-    setAlign(*top, alTop);
-    setAlign(*rest, alClient);
-    EXPECT_EQ(top->width(), client.right - 4);
-    EXPECT_EQ(std::make_tuple(top->top(), a->top(), rest->left(), rest->top()),
-              std::make_tuple(2, 24, 76, 24));
-
-    form->setSize(500, 400);
-    GetClientRect(form->handle, &client);
-    EXPECT_EQ(rest->getBounds().right, client.right - 2);
-    EXPECT_EQ(rest->getBounds().bottom, client.bottom - 2);
-}
-
-TEST_F(AlignmentTest, ChildrenAreAlignedBeforeAnyWindowExistsAndHiddenOnesAreSkipped) {
-    makeAppletAndForm();
-    form->clientMargins.left = 10; // would move a hidden child that is not skipped
-    TControl* a = keep(newPictureBox(form));
-    a->setSize(30, 10);
+// Children take their place in turn, 2 pixels from the edges and apart: top
+// and bottom first, then left and right, the client one what remains; a hidden
+// child is passed over and stays where it was.
+TEST_F(ToolkitTest, AlignedChildrenTakeThePlaceLeftInTurnAndFollowTheParentsSize) {
+    makeAppletAndForm(); // a client of 400 x 300 until the window exists
     TControl* hidden = keep(newPictureBox(form));
     hidden->visible = false;
+    hidden->bounds = {5, 5, 55, 55};
     setAlign(*hidden, alLeft);
-    setAlign(*a, alRight);
-    EXPECT_EQ(a->bounds.right, 398);
-    EXPECT_EQ(a->bounds.left, 368);
-    EXPECT_EQ(hidden->bounds.left, 2); // never moved
+    // Alignment, width, height, bounds.
+    const std::tuple<TAlign, int, int, RECT> cases[] = {{alLeft, 30, 10, {2, 24, 32, 298}},
+                                                        {alLeft, 40, 10, {34, 24, 74, 298}},
+                                                        {alRight, 30, 10, {368, 24, 398, 298}},
+                                                        {alTop, 10, 20, {2, 2, 398, 22}},
+                                                        {alClient, 10, 10, {76, 24, 366, 298}}};
+    std::vector<TControl*> children;
+    for (const auto& [align, width, height, bounds] : cases) {
+        children.push_back(keep(newPictureBox(form)));
+        children.back()->setSize(width, height);
+        setAlign(*children.back(), align);
+    }
+    const auto box = [](const RECT& r) {
+        return std::make_tuple(r.left, r.top, r.right, r.bottom);
+    };
+    for (std::size_t i = 0; i < children.size(); ++i)
+        EXPECT_EQ(box(children[i]->bounds), box(std::get<3>(cases[i]))) << i;
+    EXPECT_EQ(box(hidden->bounds), std::make_tuple(5, 5, 55, 55));
+
+    form->getHandle();
+    form->setSize(500, 400);
+    RECT client{};
+    GetClientRect(form->handle, &client);
+    EXPECT_EQ(children[4]->getBounds().right, client.right - 34);
+    EXPECT_EQ(children[4]->getBounds().bottom, client.bottom - 2);
 }
 
 } // namespace
