@@ -45,22 +45,16 @@ TEST_F(BitmapTest, GrowingKeepsTheOldPixelsAtTheTopLeftAndFillsTheRestWithTheBac
         MemoryImage target(20, 20);
         bitmap->draw(target.dc, 1, 1);
         bitmap->free();
-        expectPixels(target, {{1, 1, blue},
-                              {10, 8, blue},
-                              {11, 1, red},
-                              {16, 8, red},
-                              {1, 9, green},
-                              {16, 12, green},
-                              {17, 12, white},
-                              {1, 13, white}});
+        // clang-format off
+        expectPixels(target, {{1, 1, blue}, {10, 8, blue}, {11, 1, red}, {16, 8, red}, {1, 9, green},
+                              {16, 12, green}, {17, 12, white}, {1, 13, white}});
+        // clang-format on
     }
 }
 
 TEST_F(BitmapTest, AnEmptyBitmapDrawsNothingAndHasNoHandleOrCanvas) {
     TBitmap* bitmap = newBitmap(0, 10);
-    EXPECT_TRUE(bitmap->isEmpty());
-    EXPECT_EQ(bitmap->getHandle(), nullptr);
-    EXPECT_EQ(bitmap->getBitmapCanvas(), nullptr);
+    EXPECT_TRUE(bitmap->isEmpty() && !bitmap->getHandle() && !bitmap->getBitmapCanvas());
     MemoryImage target(4, 4, green);
     bitmap->draw(target.dc, 0, 0);
     bitmap->stretchDraw(target.dc, {0, 0, 4, 4});
