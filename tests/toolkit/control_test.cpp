@@ -338,7 +338,11 @@ TEST_F(ControlTest, ChildrenShareTheParentsFontUntilTheirOwnChanges) {
         return (HFONT)SendMessageW(label->handle, WM_GETFONT, 0, 0);
     };
     EXPECT_EQ(windowFont(), second->font->getToolHandle()); // one handle for equal settings
-    // Cyrillic letters whatever the system's code page, in the face that has them.
+    // The font asks for Cyrillic letters whatever the system's code page, and
+    // the face that has them is the one shown.
+    LOGFONTW record{};
+    GetObjectW(windowFont(), sizeof record, &record);
+    EXPECT_EQ(record.lfCharSet, RUSSIAN_CHARSET);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, windowFont());
     wchar_t face[LF_FACESIZE] = {};
