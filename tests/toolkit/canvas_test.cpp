@@ -35,7 +35,7 @@ struct Picture {
 using CanvasTest = GdiCountingTest;
 
 TEST_F(CanvasTest, ShapesLandWhereTheyShouldInTheirColours) {
-    Picture picture(60, 60);
+    Picture picture(60, 70);
     TCanvas& canvas = *picture.canvas;
     canvas.penTool().setColor(colour(red));
     canvas.moveTo(2, 2);
@@ -54,6 +54,14 @@ TEST_F(CanvasTest, ShapesLandWhereTheyShouldInTheirColours) {
         {47, 47, yellow}, {57, 57, white}};
     for (const auto& [x, y, color] : pixels)
         EXPECT_EQ(picture.at(x, y), color) << x << ", " << y;
+    // A broken pen paints its gaps with the brush colour, selected or not.
+    canvas.deselectTools();
+    canvas.penTool().setPenStyle(PS_DOT);
+    canvas.moveTo(0, 65);
+    canvas.lineTo(60, 65);
+    for (COLORREF color : {blue, yellow})
+        EXPECT_GT(picture.count({0, 65, 60, 66}, color), 5);
+    EXPECT_EQ(picture.count({0, 65, 60, 66}, white), 0);
 }
 
 // The plot's labels pin where text goes; here the rectangle clips it.
@@ -79,20 +87,6 @@ TEST_F(CanvasTest, AToolMadeAfterADrawingCallIsSelectedByTheNextOne) {
     canvas.lineTo(10, 10);
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_FONT), font);
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PEN), pen);
-}
-
-TEST_F(CanvasTest, ABrokenPenPaintsItsGapsWithTheBrushColour) {
-    Picture picture(40, 10);
-    TCanvas& canvas = *picture.canvas;
-    canvas.brushTool().setColor(colour(yellow));
-    canvas.deselectTools(); // the brush is no longer selected
-    canvas.penTool().setPenStyle(PS_DOT);
-    canvas.penTool().setColor(colour(blue));
-    canvas.moveTo(0, 5);
-    canvas.lineTo(40, 5);
-    EXPECT_GT(picture.count({0, 5, 40, 6}, blue), 5);
-    EXPECT_GT(picture.count({0, 5, 40, 6}, yellow), 5);
-    EXPECT_EQ(picture.count({0, 5, 40, 6}, white), 0);
 }
 
 TEST_F(CanvasTest, FillRectUsesTheCanvasBrushThenTheOwnersThenItsColourThenTheWindowColour) {
