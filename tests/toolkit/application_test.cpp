@@ -9,7 +9,6 @@
 namespace {
 
 std::vector<std::string> journal;
-int idleRounds = 0;
 
 bool watch(TControl& control, TMessage& msg, LRESULT&) {
     if (msg.message == WM_CLOSE && control.isApplet)
@@ -28,8 +27,6 @@ protected:
     void SetUp() override {
         ToolkitTest::SetUp();
         journal.clear();
-        idleRounds = 0;
-        idleProc = [] { ++idleRounds; };
         // The loop frees the applet; the fixture keeps the form only.
         appletControl = newApplet("");
         form = keep(newForm(appletControl, "Main"));
@@ -43,14 +40,6 @@ protected:
     }
     void makeWindows() { appletControl->createWindow(), applet = appletControl; }
 };
-
-TEST_F(ApplicationTest, AQuitPostedBeforeRunEndsTheLoopAfterTheFirstRound) {
-    PostQuitMessage(0);
-    run(appletControl);
-    EXPECT_EQ(idleRounds, 1);
-    EXPECT_TRUE(!appletControl && !applet && appletTerminated && !appletRunning);
-    EXPECT_EQ(std::erase(journal, "applet closed"), 0u); // termination had started
-}
 
 TEST_F(ApplicationTest, ClosingTheMainFormEndsRunBeforeTheFormWindowIsDestroyed) {
     HWND buttonWindow = keep(newButton(form, "OK"))->getHandle(), formWindow = form->handle;

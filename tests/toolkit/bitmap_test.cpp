@@ -68,30 +68,6 @@ TEST_F(BitmapTest, AnEmptyBitmapDrawsNothingAndHasNoHandleOrCanvas) {
     expectPixels(target, {{2, 2, red}, {3, 3, green}});
 }
 
-TEST_F(BitmapTest, DibFormatsHaveTheirBitCountsAndScanLinesAndKeepThePixels) {
-    // Format, bits per pixel, bytes per scan line of 10 pixels.
-    const std::tuple<std::uint8_t, WORD, std::size_t> cases[] = {
-        {pfDevice, 16, 20}, {pf1Bit, 1, 4},    {pf4Bit, 4, 8},    {pf8Bit, 8, 12},
-        {pf15Bit, 16, 20},  {pf16Bit, 16, 20}, {pf24Bit, 24, 32}, {pf32Bit, 32, 40}};
-    for (const auto& [format, bits, line] : cases) {
-        SCOPED_TRACE(static_cast<int>(format));
-        TBitmap* bitmap = newBitmap(10, 3);
-        paint(*bitmap, red, {0, 0, 10, 3});
-        bitmap->setPixelFormat(format);
-        bitmap->setHandleType(bmDIB);
-        ASSERT_NE(bitmap->dibHeader, nullptr);
-        EXPECT_EQ(bitmap->dibHeader->header.biBitCount, bits);
-        EXPECT_EQ(bitmap->dibSize, line * 3);
-        // Pure red is among every format's colours but black and white.
-        MemoryImage target(10, 3);
-        bitmap->draw(target.dc, 0, 0);
-        bitmap->free();
-        EXPECT_TRUE(format == pf1Bit || target.at(9, 2) == red);
-    }
-    EXPECT_EQ(scanLineSize(1, 24), 4);
-    EXPECT_EQ(scanLineSize(33, 1), 8);
-}
-
 TEST_F(BitmapTest, TakingAHandleReadsItsSizeAndRefusesWhatIsNoBitmap) {
     TBitmap* bitmap = newBitmap(5, 5);
     HBITMAP foreign = CreateBitmap(7, 3, 1, 32, nullptr);

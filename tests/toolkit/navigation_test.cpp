@@ -27,6 +27,12 @@ protected:
         stops[cancel] = keep(newButton(form, "Cancel"));
         enableNavigation(*stops[first]);
         clicks = cancels = 0;
+        stops[ok]->onClick = {[](void*, TControl*) { ++clicks; }, nullptr};
+        stops[cancel]->onClick = {[](void*, TControl*) { ++cancels; }, nullptr};
+        setDefaultButton(*stops[ok], VK_RETURN, true);
+        setDefaultButton(*stops[cancel], VK_ESCAPE, true);
+        appletRunning = true;
+        appletControl->lastFocused = form;
     }
     // Puts the focus on the stop and presses the key there.
     void press(Stop from, WPARAM key, bool shift = false) {
@@ -41,53 +47,41 @@ protected:
     TControl* stops[5] = {};
 };
 
-TEST_F(NavigationTest, KeysMoveTheFocusAlongTheTabStopsWhereTheControlLetsThem) {
+TEST_F(NavigationTest, KeysMoveTheFocusAlongTheTabStopsAndEnterAndEscPressTheButtons) {
     stops[second]->setCaption("abc");
     stops[second]->setSelStart(1);
-    // From, key, with Shift, where the focus goes. Tab wraps both ways; a single-line
-    // edit keeps Left and Right, a multi-line one every arrow; the label is passed over.
+    // From, key, with Shift, where the focus goes, clicks and cancels so far. Tab
+    // wraps both ways; a single-line edit keeps Left and Right, a multi-line one
+    // every arrow and Enter; the label is passed over; a pressed button takes the
+    // focus, as a click would.
     // clang-format off
-    const std::tuple<Stop, WPARAM, bool, Stop> cases[] = {
-        {cancel, VK_TAB, false, first}, {first, VK_TAB, true, cancel}, {first, VK_TAB, false, second},
-        {second, VK_RIGHT, false, second}, {second, VK_DOWN, false, memo}, {memo, VK_UP, false, memo},
-        {memo, VK_TAB, false, ok}};
+    const std::tuple<Stop, WPARAM, bool, Stop, int, int> cases[] = {
+        {cancel, VK_TAB, false, first, 0, 0}, {first, VK_TAB, true, cancel, 0, 0},
+        {first, VK_TAB, false, second, 0, 0}, {second, VK_RIGHT, false, second, 0, 0},
+        {second, VK_DOWN, false, memo, 0, 0}, {memo, VK_UP, false, memo, 0, 0},
+        {memo, VK_TAB, false, ok, 0, 0},      {first, VK_RETURN, false, ok, 1, 0},
+        {memo, VK_RETURN, false, memo, 1, 0}, {memo, VK_ESCAPE, false, cancel, 1, 1}};
     // clang-format on
-    for (const auto& [from, key, shift, to] : cases) {
+    for (const auto& [from, key, shift, to, clicked, cancelled] : cases) {
         press(from, key, shift);
         EXPECT_EQ(GetFocus(), stops[to]->handle) << from << " " << key;
+        EXPECT_EQ(std::make_pair(clicks, cancels), std::make_pair(clicked, cancelled)) << from;
     }
     EXPECT_EQ(stops[second]->selStart(), 2);
     EXPECT_EQ(stops[first]->getCaption(), ""); // Tab never types into the edit
+    EXPECT_TRUE(stops[ok]->style & BS_DEFPUSHBUTTON);
 
-    // Hidden and disabled controls are passed over.
+    // Hidden and disabled controls are passed over, nor is a disabled button pressed.
     stops[cancel]->setVisible(false);
     stops[first]->setEnabled(false);
     press(ok, VK_TAB);
     EXPECT_EQ(GetFocus(), stops[second]->handle);
-}
-
-TEST_F(NavigationTest, EnterAndEscPressTheDefaultAndCancelButtons) {
-    stops[ok]->onClick = {[](void*, TControl*) { ++clicks; }, nullptr};
-    stops[cancel]->onClick = {[](void*, TControl*) { ++cancels; }, nullptr};
-    setDefaultButton(*stops[ok], VK_RETURN, true);
-    setDefaultButton(*stops[cancel], VK_ESCAPE, true);
-    EXPECT_TRUE(stops[ok]->style & BS_DEFPUSHBUTTON);
-    appletRunning = true;
-    appletControl->lastFocused = form;
-
-    // From, key, clicks and cancels so far; a multi-line edit takes Enter itself.
-    const std::tuple<Stop, WPARAM, int, int> cases[] = {
-        {first, VK_RETURN, 1, 0}, {memo, VK_RETURN, 1, 0}, {memo, VK_ESCAPE, 1, 1}};
-    for (const auto& [from, key, clicked, cancelled] : cases) {
-        press(from, key);
-        EXPECT_EQ(clicks, clicked) << from << " " << key;
-        EXPECT_EQ(cancels, cancelled) << from << " " << key;
-    }
     stops[ok]->setEnabled(false);
-    press(first, VK_RETURN);
-    EXPECT_EQ(clicks, 1) << "a disabled default button is not pressed";
+    press(second, VK_RETURN);
+    EXPECT_EQ(clicks, 1);
 
     // Unregistering gives the applet its previous handler back.
+    setDefaultButton(*stops[cancel], VK_ESCAPE, false);
     setDefaultButton(*stops[ok], VK_RETURN, false);
     EXPECT_FALSE(appletControl->messageHandler);
     EXPECT_FALSE(stops[ok]->style & BS_DEFPUSHBUTTON);

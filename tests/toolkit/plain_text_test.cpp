@@ -25,14 +25,6 @@ TEST(TextUtils, CommandLineTokensFollowTheQuotingRules) {
         EXPECT_EQ(commandLineToken(text, index), token) << text << " #" << index;
 }
 
-TEST(TextUtils, CompareTextNoCaseFoldsOnlyLatinLetters) {
-    EXPECT_EQ(compareTextNoCase("word", "WORD"), 0);
-    EXPECT_LT(compareTextNoCase("apple", "banana"), 0);
-    EXPECT_GT(compareTextNoCase("b", "A"), 0);
-    EXPECT_LT(compareTextNoCase("ab", "abc"), 0);
-    EXPECT_NE(compareTextNoCase("д", "Д"), 0);
-}
-
 TEST(TextUtils, WindowsVersionCodeMapsPlatformAndVersion) {
     // NT 6 and later, XP, 2000, NT 4; 98 and ME, 95; unknown platform.
     const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, int> cases[] = {
