@@ -13,8 +13,7 @@ struct InputLog {
     std::vector<std::uint32_t> shifts;
     std::string characters;
     TMouseRecord mouse;
-    bool stopMouse = false, inside = false;
-    int enters = 0, leaves = 0;
+    bool stopMouse = false;
 
     void keyDown(TControl*, std::int32_t&, std::uint32_t shift) { shifts.push_back(shift); }
     // Swallows x, turns a into b.
@@ -23,9 +22,6 @@ struct InputLog {
         c = c == 'a' ? 'b' : c == 'x' ? 0 : c;
     }
     void mouseDown(TControl*, TMouseRecord& record) { mouse = record, record.stop = stopMouse; }
-    bool hit(TControl*, std::int32_t, std::int32_t) { return inside; }
-    void enter(TControl*) { ++enters; }
-    void leave(TControl*) { ++leaves; }
 };
 
 class InputTest : public ToolkitTest {
@@ -68,25 +64,6 @@ TEST_F(InputTest, MouseHandlersGetTheSignedPositionAndMayStopTheDefaultProcessin
         EXPECT_EQ(GetCapture() == window, !stop);
     }
     ReleaseCapture();
-    pumpMessages();
-}
-
-TEST_F(InputTest, MouseEnterAndLeaveAreToldOnceEach) {
-    TControl* button = keep(newButton(form, "OK"));
-    button->hitTest =
-        bindFuncMethod<&InputLog::hit, bool, TControl*, std::int32_t, std::int32_t>(&log);
-    setOnMouseEnter(*button, bindMethod<&InputLog::enter, TControl*>(&log));
-    setOnMouseLeave(*button, bindMethod<&InputLog::leave, TControl*>(&log));
-    HWND window = button->getHandle();
-    // Moves inside, inside, outside; then inside and the system's leave, twice.
-    for (bool inside : {true, true, false, true}) {
-        log.inside = inside;
-        SendMessageW(window, WM_MOUSEMOVE, 0, 0);
-    }
-    SendMessageW(window, WM_MOUSELEAVE, 0, 0);
-    SendMessageW(window, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(std::make_pair(log.enters, log.leaves), std::make_pair(2, 2));
-    EXPECT_FALSE(button->mouseInside);
     pumpMessages();
 }
 

@@ -59,17 +59,4 @@ TEST(UtilitiesTest, TheProgramsPathAndItsFolderAndNoParameterPastTheLast) {
     EXPECT_EQ(paramStr(1000) + paramStr(-1), "");
 }
 
-TEST_F(ToolkitTest, TranslucencyMakesTheWindowLayeredAndOpaqueUndoesIt) {
-    makeAppletAndForm();
-    setAlphaBlend(*form, 255); // unchanged: nothing to do, no window made
-    EXPECT_EQ(form->handle, nullptr);
-    setAlphaBlend(*form, 128);
-    ASSERT_NE(form->handle, nullptr);
-    BYTE alpha = 0;
-    GetLayeredWindowAttributes(form->handle, nullptr, &alpha, nullptr);
-    EXPECT_EQ(alpha, 128);
-    setAlphaBlend(*form, 255);
-    EXPECT_FALSE(GetWindowLongPtrW(form->handle, GWL_EXSTYLE) & WS_EX_LAYERED);
-}
-
 } // namespace
