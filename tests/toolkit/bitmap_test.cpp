@@ -46,8 +46,8 @@ TEST_F(BitmapTest, GrowingKeepsTheOldPixelsAtTheTopLeftAndFillsTheRestWithTheBac
         bitmap->draw(target.dc, 1, 1);
         bitmap->free();
         // clang-format off
-        expectPixels(target, {{1, 1, blue}, {10, 8, blue}, {11, 1, red}, {16, 8, red}, {1, 9, green},
-                              {16, 12, green}, {17, 12, white}, {1, 13, white}});
+        expectPixels(target, {{1, 1, blue}, {10, 8, blue}, {11, 1, red}, {16, 8, red},
+                              {1, 9, green}, {16, 12, green}, {17, 12, white}, {1, 13, white}});
         // clang-format on
     }
 }

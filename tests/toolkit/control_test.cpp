@@ -102,7 +102,8 @@ TEST_F(ControlTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush) {
     const std::tuple<TControl*, UINT, HGDIOBJ, int, COLORREF, COLORREF> cases[] = {
         {edit, WM_CTLCOLOREDIT, edit->backgroundBrush(), OPAQUE, RGB(10, 20, 30), RGB(200, 0, 0)},
         {glass, WM_CTLCOLORSTATIC, GetStockObject(NULL_BRUSH), TRANSPARENT, untouched, text},
-        {plain, WM_CTLCOLORSTATIC, form->backgroundBrush(), OPAQUE, GetSysColor(COLOR_BTNFACE), text}};
+        {plain, WM_CTLCOLORSTATIC, form->backgroundBrush(), OPAQUE, GetSysColor(COLOR_BTNFACE),
+         text}};
     // clang-format on
     HDC dc = CreateCompatibleDC(nullptr);
     for (const auto& [control, message, brush, mode, back, fore] : cases) {
@@ -238,16 +239,13 @@ TEST_F(ControlTest, LinesAreFoundAtAnyPositionAndOnlyExistingLinesAreReplaced) {
     EXPECT_EQ(edit->selStart(), 70001);
 
     // Text, line, replacement, result.
+    // clang-format off
     const std::tuple<std::string, std::int32_t, std::string, std::string> cases[] = {
-        {"один\r\ntwo\r\nthree", 1, "2\r\n", "один\r\n2\r\nthree"},
-        {"a\r\nb", 1, "три", "a\r\nтри"},
-        {"only", 0, "x", "x"},
-        {"a\r\nb", 2, "lost", "a\r\nb"},
-        {"a\r\nb", -1, "lost", "a\r\nb"},
-        {"", 1, "lost", ""},
-        {longLine + "\r\nb\r\nc", 1, "2\r\n", longLine + "\r\n2\r\nc"},
-        {longLine + "\r\nb", 1, "2", longLine + "\r\n2"},
-    };
+        {"один\r\ntwo\r\nthree", 1, "2\r\n", "один\r\n2\r\nthree"}, {"only", 0, "x", "x"},
+        {"a\r\nb", 1, "три", "a\r\nтри"}, {"a\r\nb", 2, "lost", "a\r\nb"}, {"", 1, "lost", ""},
+        {"a\r\nb", -1, "lost", "a\r\nb"}, {longLine + "\r\nb", 1, "2", longLine + "\r\n2"},
+        {longLine + "\r\nb\r\nc", 1, "2\r\n", longLine + "\r\n2\r\nc"}};
+    // clang-format on
     for (const auto& [text, line, replacement, expected] : cases) {
         edit->setCaption(text);
         edit->setLineText(line, replacement);

@@ -97,11 +97,12 @@ TEST_F(ToolkitTest, AlignedChildrenTakeThePlaceLeftInTurnAndFollowTheParentsSize
     hidden->bounds = {5, 5, 55, 55};
     setAlign(*hidden, alLeft);
     // Alignment, width, height, bounds.
-    const std::tuple<TAlign, int, int, RECT> cases[] = {{alLeft, 30, 10, {2, 24, 32, 298}},
-                                                        {alLeft, 40, 10, {34, 24, 74, 298}},
-                                                        {alRight, 30, 10, {368, 24, 398, 298}},
-                                                        {alTop, 10, 20, {2, 2, 398, 22}},
-                                                        {alClient, 10, 10, {76, 24, 366, 298}}};
+    // clang-format off
+    const std::tuple<TAlign, int, int, RECT> cases[] = {
+        {alLeft, 30, 10, {2, 24, 32, 298}}, {alLeft, 40, 10, {34, 24, 74, 298}},
+        {alRight, 30, 10, {368, 24, 398, 298}}, {alTop, 10, 20, {2, 2, 398, 22}},
+        {alClient, 10, 10, {76, 24, 366, 298}}};
+    // clang-format on
     std::vector<TControl*> children;
     for (const auto& [align, width, height, bounds] : cases) {
         children.push_back(keep(newPictureBox(form)));

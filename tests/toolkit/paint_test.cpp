@@ -99,7 +99,8 @@ TEST_F(PaintTest, ATransparentChildMakesItsParentPaintTheTreeThroughOneBuffer) {
     // Everything is in the buffer, the transparent child's drawing too.
     // clang-format off
     const std::tuple<int, int, COLORREF> pixels[] = {
-        {5, 5, formColor}, {30, 30, green}, {62, 12, formColor}, {80, 30, blue}, {90, 45, formColor}};
+        {5, 5, formColor}, {30, 30, green}, {62, 12, formColor}, {80, 30, blue},
+        {90, 45, formColor}};
     // clang-format on
     for (const auto& [x, y, color] : pixels)
         EXPECT_EQ(bufferPixels(*form, {x, y, x + 1, y + 1})[0], color) << x << ", " << y;
