@@ -28,11 +28,9 @@ TEST(List, GrowsLinearlyByItsStepAndNeverShrinksByItself) {
         capacities += std::to_string(list->capacity()) + " ";
     }
     EXPECT_EQ(capacities, "4 4 4 4 8 8 8 8 12 ");
-    list->deleteRange(1, 2);
-    EXPECT_EQ(contents(*list), "0 3 4 5 6 7 8 /12");
-    list->deleteRange(5, 10); // reaching beyond the end: to the end
-    list->deleteRange(0, 0);
-    list->deleteRange(-1, 1);
+    // Then reaching beyond the end: to the end; nothing to delete; before the start.
+    for (auto [from, count] : {std::pair{1, 2}, {5, 10}, {0, 0}, {-1, 1}})
+        list->deleteRange(from, count);
     EXPECT_EQ(contents(*list), "0 3 4 5 6 /12");
     list->setCapacity(1); // raised to the count
     EXPECT_EQ(list->capacity(), 5);
@@ -47,23 +45,15 @@ TEST(List, GrowsLinearlyByItsStepAndNeverShrinksByItself) {
 
 TEST(List, EntriesAreAddressedOnlyInsideTheList) {
     auto list = makeObj<TList>();
-    list->add(ptr(1));
-    list->add(ptr(3));
-    list->insert(1, ptr(2));
-    list->insert(3, ptr(4));
-    list->insert(0, ptr(0));
-    list->insert(9, ptr(9));
-    list->insert(-1, ptr(9));
-    list->put(5, ptr(7));
-    list->put(-1, ptr(7));
-    list->put(2, ptr(20));
-    list->put(0, ptr(10));
+    list->add(ptr(1)), list->add(ptr(3));
+    // Out of range: 9 and -1 are no place to insert, 5 and -1 none to put.
+    for (auto [at, value] : {std::pair{1, 2}, {3, 4}, {0, 0}, {9, 9}, {-1, 9}})
+        list->insert(at, ptr(value));
+    for (auto [at, value] : {std::pair{5, 7}, {-1, 7}, {2, 20}, {0, 10}})
+        list->put(at, ptr(value));
     EXPECT_EQ(contents(*list), "10 1 20 3 4 /8");
-    EXPECT_EQ(list->get(-1), nullptr);
-    EXPECT_EQ(list->get(5), nullptr);
-    EXPECT_EQ(list->indexOf(ptr(3)), 3);
-    EXPECT_EQ(list->indexOf(ptr(9)), -1);
-    list->remove(ptr(3));
-    list->remove(ptr(9));
+    EXPECT_FALSE(list->get(-1) || list->get(5));
+    EXPECT_EQ(std::make_pair(list->indexOf(ptr(3)), list->indexOf(ptr(9))), std::make_pair(3, -1));
+    list->remove(ptr(3)), list->remove(ptr(9));
     EXPECT_EQ(contents(*list), "10 1 20 4 /8");
 }

@@ -5,21 +5,11 @@
 #include "toolkit/navigation.h"
 
 #include <tuple>
+#include <vector>
 
 namespace {
 
 int clicks = 0, cancels = 0;
-
-void pressKey(HWND window, WPARAM key, bool shift = false) {
-    BYTE keys[256] = {};
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-    PostMessageW(window, WM_KEYDOWN, key, 1);
-    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
-    pumpMessages();
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
-}
 
 // The form's tab stops in their order; a label that is none sits between.
 enum Stop { first, second, memo, ok, cancel };
@@ -37,123 +27,101 @@ protected:
         stops[cancel] = keep(newButton(form, "Cancel"));
         enableNavigation(*stops[first]);
         clicks = cancels = 0;
+        stops[ok]->onClick = {[](void*, TControl*) { ++clicks; }, nullptr};
+        stops[cancel]->onClick = {[](void*, TControl*) { ++cancels; }, nullptr};
+        setDefaultButton(*stops[ok], VK_RETURN, true);
+        setDefaultButton(*stops[cancel], VK_ESCAPE, true);
+        appletRunning = true;
+        appletControl->lastFocused = form;
     }
     // Puts the focus on the stop and presses the key there.
     void press(Stop from, WPARAM key, bool shift = false) {
         ASSERT_NO_FATAL_FAILURE(focus(*stops[from]));
-        pressKey(stops[from]->handle, key, shift);
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(stops[from]->handle, WM_KEYDOWN, key, 1);
+        PostMessageW(stops[from]->handle, WM_KEYUP, key, 0xC0000001);
+        pumpMessages();
     }
     TControl* stops[5] = {};
 };
 
-TEST_F(NavigationTest, KeysMoveTheFocusAlongTheTabStopsWhereTheControlLetsThem) {
+TEST_F(NavigationTest, KeysMoveTheFocusAlongTheTabStopsAndEnterAndEscPressTheButtons) {
     stops[second]->setCaption("abc");
     stops[second]->setSelStart(1);
-    // From, key, with Shift, where the focus goes.
-    const std::tuple<Stop, WPARAM, bool, Stop> cases[] = {
-        {cancel, VK_TAB, false, first}, // wraps
-        {first, VK_TAB, true, cancel},  // wraps back
-        {first, VK_TAB, false, second},
-        {second, VK_RIGHT, false, second}, // a single-line edit keeps Left and Right
-        {second, VK_DOWN, false, memo},
-        {memo, VK_UP, false, memo}, // a multi-line edit keeps every arrow
-        {memo, VK_TAB, false, ok},  // past the label
-    };
-    for (const auto& [from, key, shift, to] : cases) {
+    // From, key, with Shift, where the focus goes, clicks and cancels so far. Tab
+    // wraps both ways; a single-line edit keeps Left and Right, a multi-line one
+    // every arrow and Enter; the label is passed over; a pressed button takes the
+    // focus, as a click would.
+    // clang-format off
+    const std::tuple<Stop, WPARAM, bool, Stop, int, int> cases[] = {
+        {cancel, VK_TAB, false, first, 0, 0}, {first, VK_TAB, true, cancel, 0, 0},
+        {first, VK_TAB, false, second, 0, 0}, {second, VK_RIGHT, false, second, 0, 0},
+        {second, VK_DOWN, false, memo, 0, 0}, {memo, VK_UP, false, memo, 0, 0},
+        {memo, VK_TAB, false, ok, 0, 0},      {first, VK_RETURN, false, ok, 1, 0},
+        {memo, VK_RETURN, false, memo, 1, 0}, {memo, VK_ESCAPE, false, cancel, 1, 1}};
+    // clang-format on
+    for (const auto& [from, key, shift, to, clicked, cancelled] : cases) {
         press(from, key, shift);
         EXPECT_EQ(GetFocus(), stops[to]->handle) << from << " " << key;
+        EXPECT_EQ(std::make_pair(clicks, cancels), std::make_pair(clicked, cancelled)) << from;
     }
     EXPECT_EQ(stops[second]->selStart(), 2);
     EXPECT_EQ(stops[first]->getCaption(), ""); // Tab never types into the edit
+    EXPECT_TRUE(stops[ok]->style & BS_DEFPUSHBUTTON);
 
-    // Hidden and disabled controls are passed over.
+    // Hidden and disabled controls are passed over, nor is a disabled button pressed.
     stops[cancel]->setVisible(false);
     stops[first]->setEnabled(false);
     press(ok, VK_TAB);
     EXPECT_EQ(GetFocus(), stops[second]->handle);
-}
-
-TEST_F(NavigationTest, EnterAndEscPressTheDefaultAndCancelButtons) {
-    stops[ok]->onClick = {[](void*, TControl*) { ++clicks; }, nullptr};
-    stops[cancel]->onClick = {[](void*, TControl*) { ++cancels; }, nullptr};
-    setDefaultButton(*stops[ok], VK_RETURN, true);
-    setDefaultButton(*stops[cancel], VK_ESCAPE, true);
-    EXPECT_TRUE(stops[ok]->style & BS_DEFPUSHBUTTON);
-    appletRunning = true;
-    appletControl->lastFocused = form;
-
-    // From, key, clicks and cancels so far.
-    const std::tuple<Stop, WPARAM, int, int> cases[] = {
-        {first, VK_RETURN, 1, 0},
-        {memo, VK_RETURN, 1, 0}, // a multi-line edit takes Enter itself
-        {memo, VK_ESCAPE, 1, 1},
-    };
-    for (const auto& [from, key, clicked, cancelled] : cases) {
-        press(from, key);
-        EXPECT_EQ(clicks, clicked) << from << " " << key;
-        EXPECT_EQ(cancels, cancelled) << from << " " << key;
-    }
     stops[ok]->setEnabled(false);
-    press(first, VK_RETURN);
-    EXPECT_EQ(clicks, 1) << "a disabled default button is not pressed";
+    press(second, VK_RETURN);
+    EXPECT_EQ(clicks, 1);
 
     // Unregistering gives the applet its previous handler back.
+    setDefaultButton(*stops[cancel], VK_ESCAPE, false);
     setDefaultButton(*stops[ok], VK_RETURN, false);
     EXPECT_FALSE(appletControl->messageHandler);
     EXPECT_FALSE(stops[ok]->style & BS_DEFPUSHBUTTON);
 }
 
-using AlignmentTest = ToolkitTest;
-
-TEST_F(AlignmentTest, AlignedChildrenFollowEachOtherWithTheMarginAndFollowTheParentsSize) {
-    makeAppletAndForm();
-    TControl* a = keep(newPictureBox(form));
-    TControl* b = keep(newPictureBox(form));
-    a->setSize(30, 10);
-    b->setSize(40, 10);
-    form->getHandle();
-    setAlign(*a, alLeft);
-    setAlign(*b, alLeft);
-    RECT client{};
-    GetClientRect(form->handle, &client);
-    EXPECT_EQ(a->left(), 2);
-    EXPECT_EQ(b->left(), 34);
-    EXPECT_EQ(b->width(), 40);
-    EXPECT_EQ(a->top(), 2);
-    EXPECT_EQ(a->height(), client.bottom - 4);
-
-    // Top and bottom go first, client takes what remains.
-    TControl* top = keep(newPictureBox(form));
-    TControl* rest = keep(newPictureBox(form));
-    top->setSize(10, 20);
-    top->getHandle();
-    rest->getHandle();
-    setAlign(*top, alTop);
-    setAlign(*rest, alClient);
-    EXPECT_EQ(top->top(), 2);
-    EXPECT_EQ(top->width(), client.right - 4);
-    EXPECT_EQ(a->top(), 24);
-    EXPECT_EQ(rest->left(), 34 + 40 + 2);
-    EXPECT_EQ(rest->top(), 24);
-
-    form->setSize(500, 400);
-    GetClientRect(form->handle, &client);
-    EXPECT_EQ(rest->getBounds().right, client.right - 2);
-    EXPECT_EQ(rest->getBounds().bottom, client.bottom - 2);
-}
-
-TEST_F(AlignmentTest, ChildrenAreAlignedBeforeAnyWindowExistsAndHiddenOnesAreSkipped) {
-    makeAppletAndForm();
-    form->clientMargins.left = 10; // would move a hidden child that is not skipped
-    TControl* a = keep(newPictureBox(form));
-    a->setSize(30, 10);
+// Children take their place in turn, 2 pixels from the edges and apart: top
+// and bottom first, then left and right, the client one what remains; a hidden
+// child is passed over and stays where it was.
+TEST_F(ToolkitTest, AlignedChildrenTakeThePlaceLeftInTurnAndFollowTheParentsSize) {
+    makeAppletAndForm(); // a client of 400 x 300 until the window exists
     TControl* hidden = keep(newPictureBox(form));
     hidden->visible = false;
+    hidden->bounds = {5, 5, 55, 55};
     setAlign(*hidden, alLeft);
-    setAlign(*a, alRight);
-    EXPECT_EQ(a->bounds.right, 400 - 2);
-    EXPECT_EQ(a->bounds.left, 400 - 32);
-    EXPECT_EQ(hidden->bounds.left, 2); // never moved
+    // Alignment, width, height, bounds.
+    // clang-format off
+    const std::tuple<TAlign, int, int, RECT> cases[] = {
+        {alLeft, 30, 10, {2, 24, 32, 298}}, {alLeft, 40, 10, {34, 24, 74, 298}},
+        {alRight, 30, 10, {368, 24, 398, 298}}, {alTop, 10, 20, {2, 2, 398, 22}},
+        {alClient, 10, 10, {76, 24, 366, 298}}};
+    // clang-format on
+    std::vector<TControl*> children;
+    for (const auto& [align, width, height, bounds] : cases) {
+        children.push_back(keep(newPictureBox(form)));
+        children.back()->setSize(width, height);
+        setAlign(*children.back(), align);
+    }
+    const auto box = [](const RECT& r) {
+        return std::make_tuple(r.left, r.top, r.right, r.bottom);
+    };
+    for (std::size_t i = 0; i < children.size(); ++i)
+        EXPECT_EQ(box(children[i]->bounds), box(std::get<3>(cases[i]))) << i;
+    EXPECT_EQ(box(hidden->bounds), std::make_tuple(5, 5, 55, 55));
+
+    form->getHandle();
+    form->setSize(500, 400);
+    RECT client{};
+    GetClientRect(form->handle, &client);
+    EXPECT_EQ(children[4]->getBounds().right, client.right - 34);
+    EXPECT_EQ(children[4]->getBounds().bottom, client.bottom - 2);
 }
 
 } // namespace

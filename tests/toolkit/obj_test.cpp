@@ -13,9 +13,7 @@ class Probe : public TObj {
 public:
     explicit Probe(std::string name) : name(std::move(name)) {}
     std::string name;
-    void onDestroy(TObj* sender) {
-        events.push_back("handler " + static_cast<Probe*>(sender)->name);
-    }
+    void onDestroy(TObj* s) { events.push_back("handler " + static_cast<Probe*>(s)->name); }
 
 protected:
     ~Probe() override { events.push_back("destroyed " + name); }
@@ -31,10 +29,7 @@ class SelfReferencing : public TObj {
 protected:
     ~SelfReferencing() override {
         events.push_back("destroyed");
-        addRef();
-        free();
-        release();
-        free();
+        addRef(), free(), release(), free();
     }
 };
 
@@ -67,9 +62,7 @@ TEST(Obj, DestructionNotifiesHandlerThenCleanupsNewestFirstAndHappensOnce) {
     events.clear();
     (new SelfReferencing)->free();
     auto* held = new SelfReferencing;
-    held->addRef();
-    held->free();
-    held->release();
+    held->addRef(), held->free(), held->release();
     { TObjPtr<Probe> owned = makeObj<Probe>("f"); }
     EXPECT_EQ(events, (std::vector<std::string>{"destroyed", "destroyed", "destroyed f"}));
 }

@@ -8,29 +8,15 @@ TEST(TextUtils, CommandLineTokensFollowTheQuotingRules) {
     const std::string line = "\"C:\\Program Files\\app.exe\"  /ih \"two words\" a\"b c\"d";
     // Inner quotes stay; doubled quotes before a token are skipped; a lone
     // quote is no token to strip; an unclosed quote runs to the end.
+    // clang-format off
     const std::tuple<std::string, std::int32_t, const char*> cases[] = {
-        {line, 0, "C:\\Program Files\\app.exe"},
-        {line, 1, "/ih"},
-        {line, 2, "two words"},
-        {line, 3, "a\"b c\"d"},
-        {line, 4, ""},
-        {"app /IH", 1, "/IH"},
-        {"app \"\" \"\"x", 1, "x"},
-        {"app \"", 1, "\""},
-        {"app \"open ended", 1, "\"open ended"},
-        {"app\t\r\n/ih", 1, "/ih"},
-        {"", 0, ""},
-        {"   ", 0, ""}};
+        {line, 0, "C:\\Program Files\\app.exe"}, {line, 1, "/ih"}, {line, 2, "two words"},
+        {line, 3, "a\"b c\"d"}, {line, 4, ""}, {"app /IH", 1, "/IH"}, {"app \"\" \"\"x", 1, "x"},
+        {"app \"", 1, "\""}, {"app \"open ended", 1, "\"open ended"}, {"app\t\r\n/ih", 1, "/ih"},
+        {"", 0, ""}, {"   ", 0, ""}};
+    // clang-format on
     for (const auto& [text, index, token] : cases)
         EXPECT_EQ(commandLineToken(text, index), token) << text << " #" << index;
-}
-
-TEST(TextUtils, CompareTextNoCaseFoldsOnlyLatinLetters) {
-    EXPECT_EQ(compareTextNoCase("word", "WORD"), 0);
-    EXPECT_LT(compareTextNoCase("apple", "banana"), 0);
-    EXPECT_GT(compareTextNoCase("b", "A"), 0);
-    EXPECT_LT(compareTextNoCase("ab", "abc"), 0);
-    EXPECT_NE(compareTextNoCase("д", "Д"), 0);
 }
 
 TEST(TextUtils, WindowsVersionCodeMapsPlatformAndVersion) {

@@ -45,9 +45,9 @@ TEST(StrList, AppendedAndOwnLinesSurviveTheSharedBlockMovingAndDeletion) {
 
     list->setText("p\r\nq\r\nr", false);
     list->add("s");
-    list->deleteAt(1); // inside the shared block: nothing freed by itself
-    list->deleteAt(2); // its own block
-    list->deleteAt(7);
+    // Inside the shared block (nothing freed by itself), its own block, none.
+    for (int at : {1, 2, 7})
+        list->deleteAt(at);
     EXPECT_EQ(lines(*list), "p|r");
     list->clear();
     list->add("again");
@@ -57,13 +57,9 @@ TEST(StrList, AppendedAndOwnLinesSurviveTheSharedBlockMovingAndDeletion) {
 TEST(StrListEx, SetObjectGrowsTheParallelList) {
     auto list = makeObj<TStrListEx>();
     int a = 0, b = 0;
-    list->setObject(2, &a);
-    list->setObject(0, &b);
-    list->setObject(3, &b);
-    list->setObject(-1, &b);
-    EXPECT_EQ(list->object(0), &b);
-    EXPECT_EQ(list->object(1), nullptr);
-    EXPECT_EQ(list->object(2), &a);
-    EXPECT_EQ(list->object(3), &b);
-    EXPECT_EQ(list->object(4), nullptr);
+    for (auto [at, object] : {std::pair{2, &a}, {0, &b}, {3, &b}, {-1, &b}})
+        list->setObject(at, object);
+    const void* expected[] = {&b, nullptr, &a, &b, nullptr};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(list->object(i), expected[i]) << i;
 }

@@ -1,24 +1,19 @@
 #include "toolkit_fixture.h"
 
-#include "toolkit/gdi_counter.h"
-
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
 #include "toolkit/control_factory.h"
-#include "toolkit/gdi_counter.h"
-
 #include <string_view>
 
 namespace {
 
 // Making the applet installs the real message box: tests show none.
-void ignoreDebugMessage(const std::string&, const std::string&) {}
+void quiet(const std::string&, const std::string&) {}
 
 BOOL CALLBACK countToolkitWindow(HWND window, LPARAM counter) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (std::wstring_view(name).starts_with(L"obj_"))
-        ++*reinterpret_cast<int*>(counter);
+    *reinterpret_cast<int*>(counter) += std::wstring_view(name).starts_with(L"obj_");
     return TRUE;
 }
 
@@ -30,27 +25,13 @@ void resetToolkitState() {
 
 } // namespace
 
-ScopedHooks::ScopedHooks()
-    : paint_(paintHook), align_(alignProc), invalidate_(invalidateHook), afterCreate_(afterCreateHook) {}
-
-ScopedHooks::~ScopedHooks() {
-    paintHook = paint_;
-    alignProc = align_;
-    invalidateHook = invalidate_;
-    afterCreateHook = afterCreate_;
-}
-
 int pumpMessages() {
     int quits = 0;
-    MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
+    for (MSG msg{}; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+        if (msg.message == WM_QUIT)
             ++quits;
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+        else
+            TranslateMessage(&msg), DispatchMessageW(&msg);
     return quits;
 }
 
@@ -74,19 +55,14 @@ void ToolkitTest::TearDown() {
     pumpMessages();
     EXPECT_EQ(toolkitWindowCount(), 0);
     resetToolkitState();
-    setDebugMessageSink(ignoreDebugMessage);
+    setDebugMessageSink(quiet);
     BYTE keys[256] = {};
     SetKeyboardState(keys);
 }
 
-TControl* ToolkitTest::keep(TControl* control) {
-    owned_.push_back(control);
-    return control;
-}
-
 void ToolkitTest::makeAppletAndForm() {
     appletControl = keep(newApplet(""));
-    setDebugMessageSink(ignoreDebugMessage);
+    setDebugMessageSink(quiet);
     form = keep(newForm(appletControl, "Form"));
     form->bounds = {10, 10, 410, 310};
     form->leftChanged = form->topChanged = true;
@@ -100,16 +76,6 @@ void ToolkitTest::focus(TControl& control) {
     SetFocus(control.getHandle());
     pumpMessages();
     ASSERT_EQ(GetFocus(), control.handle);
-}
-
-void GdiCountingTest::SetUp() {
-    ToolkitTest::SetUp();
-    startObjects = liveGdiObjects();
-}
-
-void GdiCountingTest::TearDown() {
-    ToolkitTest::TearDown();
-    EXPECT_EQ(liveGdiObjects(), startObjects);
 }
 
 MemoryImage::MemoryImage(int width, int height, COLORREF fill)

@@ -1,8 +1,9 @@
-// Shared set-up of the window tests: a clean toolkit state, controls freed in
-// reverse order of making, the queue pumped, and no window of ours left.
+// The window tests' set-up: a clean toolkit state, controls freed in reverse
+// order of making, the queue pumped, and no window of ours left.
 #pragma once
 
 #include "toolkit/control.h"
+#include "toolkit/gdi_counter.h"
 
 #include <gtest/gtest.h>
 
@@ -10,25 +11,20 @@
 
 // Dispatches until the queue is empty; a WM_QUIT is dropped and counted.
 int pumpMessages();
-
 // Windows of the toolkit's classes that still exist on this thread.
 int toolkitWindowCount();
 
-// Keeps the toolkit-wide hooks it finds and puts them back when it goes: double
-// buffering and alignment install theirs for the rest of a run, a test's only
-// for that test.
-class ScopedHooks {
-public:
-    ScopedHooks();
-    ~ScopedHooks();
-    ScopedHooks(const ScopedHooks&) = delete;
-    ScopedHooks& operator=(const ScopedHooks&) = delete;
-
-private:
-    TMessageHandler paint_;
-    void (*align_)(TControl&);
-    void (*invalidate_)(TControl&);
-    void (*afterCreate_)(TControl&);
+// Puts back the toolkit-wide hooks it found: double buffering and alignment
+// install theirs for the rest of a run, a test's only for that test.
+struct ScopedHooks {
+    TMessageHandler paint = paintHook;
+    void (*align)(TControl&) = alignProc;
+    void (*invalidate)(TControl&) = invalidateHook;
+    void (*afterCreate)(TControl&) = afterCreateHook;
+    ~ScopedHooks() {
+        paintHook = paint, alignProc = align, invalidateHook = invalidate;
+        afterCreateHook = afterCreate;
+    }
 };
 
 class ToolkitTest : public testing::Test {
@@ -36,9 +32,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The fixture frees the control at the end of the test.
-    TControl* keep(TControl* control);
-    // An applet and a main form under it, both owned by the fixture.
+    // Freed by the fixture at the end of the test.
+    TControl* keep(TControl* control) { return owned_.push_back(control), control; }
+    // An applet and a main form under it, both kept.
     void makeAppletAndForm();
     // Shows the form, makes it active and puts the focus on the control.
     void focus(TControl& control);
@@ -54,9 +50,11 @@ private:
 // A window test that also proves the GDI objects it made are all gone again.
 class GdiCountingTest : public ToolkitTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
+    void SetUp() override { ToolkitTest::SetUp(), startObjects = liveGdiObjects(); }
+    void TearDown() override {
+        ToolkitTest::TearDown();
+        EXPECT_EQ(liveGdiObjects(), startObjects);
+    }
     std::int32_t startObjects = 0;
 };
 
