@@ -5,15 +5,10 @@
 #include "visual/main_form.h"
 
 #include <memory>
-#include <string>
 
 namespace {
 
 int shownMessages = 0;
-
-void countMessage(const std::string&, const std::string&) {
-    ++shownMessages;
-}
 
 class MainFormTest : public ToolkitTest {
 protected:
@@ -23,13 +18,11 @@ protected:
         EXPECT_EQ(shownMessages, 0);
         ToolkitTest::TearDown();
     }
-
     static std::unique_ptr<TKNMainForm> makeForm() {
         auto mainForm = std::make_unique<TKNMainForm>();
-        setDebugMessageSink(countMessage);
+        setDebugMessageSink([](const std::string&, const std::string&) { ++shownMessages; });
         shownMessages = 0;
-        mainForm->Width = 400;
-        mainForm->Height = 300;
+        place(*mainForm, 0, 0, 400, 300);
         mainForm->setCaption("График эффективности виброизоляции, дБ");
         mainForm->setBorderStyle(3);
         mainForm->init();
@@ -40,7 +33,6 @@ protected:
         runInitProcs();
         pumpMessages();
     }
-    static HWND windowOf(TKNMainForm& mainForm) { return mainForm.getControl()->handle; }
 };
 
 TEST_F(MainFormTest, MakesTheAppletTakesItsFrameAndIconAndStaysHiddenUntilTheStart) {
@@ -49,7 +41,7 @@ TEST_F(MainFormTest, MakesTheAppletTakesItsFrameAndIconAndStaysHiddenUntilTheSta
     EXPECT_TRUE(mainForm->ownsApplication);
     ASSERT_NE(applet, nullptr);
     EXPECT_EQ(applet->caption, "График эффективности виброизоляции, дБ");
-    HWND window = windowOf(*mainForm);
+    HWND window = mainForm->getControl()->handle;
     EXPECT_FALSE(IsWindowVisible(window));
 
     constexpr LONG_PTR frame = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
@@ -61,7 +53,7 @@ TEST_F(MainFormTest, MakesTheAppletTakesItsFrameAndIconAndStaysHiddenUntilTheSta
 
     mainForm->outStart = starts.link();
     start();
-    EXPECT_EQ(starts.count(), 1);
+    EXPECT_EQ(starts.values.size(), 1u);
     EXPECT_TRUE(IsWindowVisible(window));
 }
 

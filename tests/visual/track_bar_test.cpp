@@ -22,11 +22,12 @@ TEST_F(TrackBarTest, EachKeyboardStepRaisesItsPositionAndOnlyTheBarsOwnScrollMes
     HWND window = bar->getControl()->handle;
     SendMessageW(window, WM_KEYDOWN, VK_RIGHT, 1);
     SendMessageW(window, WM_KEYDOWN, VK_RIGHT, 1);
-    EXPECT_EQ(positions.integers(), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ((std::vector{asInteger(positions.values.at(0)), asInteger(positions.values.at(1))}),
+              (std::vector{1, 2}));
     for (HWND from : {window, HWND(nullptr), form->handle})
         SendMessageW(form->handle, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 0),
                      reinterpret_cast<LPARAM>(from));
-    EXPECT_EQ(positions.count(), 3);
+    EXPECT_EQ(positions.values.size(), 3u);
 }
 
 } // namespace

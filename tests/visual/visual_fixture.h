@@ -12,28 +12,25 @@
 // Records every value an event brings.
 struct EventLog {
     std::vector<TData> values;
-
     void in(TData& data, std::uint16_t) { values.push_back(data); }
     TKN_Event link() { return makeLink<&EventLog::in>(this); }
-    int count() const { return static_cast<int>(values.size()); }
-    const TData& last() const { return values.back(); }
-    std::vector<std::int32_t> integers() const {
-        std::vector<std::int32_t> result;
-        for (const TData& value : values)
-            result.push_back(asInteger(value));
-        return result;
-    }
 };
 
 class VisualTest : public ToolkitTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        makeAppletAndForm();
+        installDispatchers();
+    }
+    void TearDown() override {
+        stopDispatch();
+        ToolkitTest::TearDown();
+    }
 };
 
 // Sets the element's bounds, as the schematic writes them before init.
-inline void place(TKNWin& element, std::int32_t left, std::int32_t top, std::int32_t width,
-                  std::int32_t height) {
+inline void place(TKNWin& element, int left, int top, int width, int height) {
     element.Left = left;
     element.Top = top;
     element.Width = width;

@@ -21,17 +21,14 @@ TEST_F(WinElementTest, InitCopiesThePropertiesIntoTheWindow) {
     for (std::uint8_t ctl3D : {0, 1, 2}) {
         auto label = makeLabel();
         label->Ctl3D = ctl3D;
+        label->Enabled = label->Visible = ctl3D != 0;
         label->init();
         HWND window = label->getControl()->handle;
         EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER, borders[ctl3D].first);
         EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, borders[ctl3D].second);
+        EXPECT_EQ(IsWindowEnabled(window), ctl3D != 0);
+        EXPECT_EQ((GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0, ctl3D != 0);
     }
-    auto label = makeLabel();
-    label->Enabled = false;
-    label->Visible = false;
-    label->init();
-    EXPECT_FALSE(IsWindowEnabled(label->getControl()->handle));
-    EXPECT_FALSE(GetWindowLongPtrW(label->getControl()->handle, GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST_F(WinElementTest, AControlTheToolkitFreedFirstIsNotFreedAgain) {
