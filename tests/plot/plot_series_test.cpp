@@ -48,7 +48,6 @@ TEST_F(PlotSeries, AttachCopiesTheLookOnce) {
     element.Color = element.Size = 1;
     const TSeries& s = element.series();
     EXPECT_EQ(element.plotter, &view);
-    EXPECT_EQ(view.seriesAt(0), &s);
     EXPECT_EQ((std::vector{s.Color, s.Size, s.MaxCount}), (std::vector{0xFF0000, 4, 2}));
 }
 

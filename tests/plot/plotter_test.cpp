@@ -5,7 +5,6 @@
 #include "plot/plot_layout.h"
 #include "plot/series_elements.h"
 #include "toolkit/bitmap.h"
-#include "toolkit/gdi_counter.h"
 #include "visual_fixture.h"
 
 #include "runtime/number_text.h"
@@ -32,9 +31,7 @@ class PlotterTest : public VisualTest {
 protected:
     void SetUp() override {
         VisualTest::SetUp();
-        startObjects = liveGdiObjects();
-        plotter = new CountingPlotter(form);
-        place(*plotter, 15, 110, 435, 375);
+        plotter = make<CountingPlotter>(15, 110, 435, 375);
         plotter->init();
         window = plotter->getControl()->handle;
         points = new TKNPlotPoints;
@@ -45,12 +42,11 @@ protected:
         add(12, 20);
     }
     void TearDown() override {
-        delete plotter; // before its series, which the elements keep
+        plotter.reset(); // before its series, which the elements keep
         pumpMessages();
         EXPECT_EQ(points->series().owner, nullptr);
         delete points;
-        VisualTest::TearDown(); // frees the form, and with it its brush
-        EXPECT_EQ(liveGdiObjects(), startObjects);
+        VisualTest::TearDown(); // frees the form, and with it its brush, then counts
     }
 
     void add(double px, double py) {
@@ -74,10 +70,9 @@ protected:
                realToText(plotter->MinY) + " " + realToText(plotter->MaxY);
     }
 
-    CountingPlotter* plotter = nullptr;
+    std::unique_ptr<CountingPlotter> plotter;
     TKNPlotPoints* points = nullptr;
     HWND window = nullptr;
-    std::int32_t startObjects = 0;
     int redrawsSeen = 0;
 };
 

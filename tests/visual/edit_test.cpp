@@ -12,8 +12,7 @@ class EditTest : public VisualTest {
 protected:
     std::unique_ptr<TKNEdit> makeEdit(const std::string& text, bool real) {
         changes.values.clear();
-        auto edit = std::make_unique<TKNEdit>(form);
-        place(*edit, 5, 5, 120, 20);
+        auto edit = make<TKNEdit>(5, 5, 120, 20);
         edit->Text = text;
         real ? edit->useRealReader() : edit->useIntegerReader();
         edit->init();

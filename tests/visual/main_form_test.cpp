@@ -22,7 +22,8 @@ protected:
         auto mainForm = std::make_unique<TKNMainForm>();
         setDebugMessageSink([](const std::string&, const std::string&) { ++shownMessages; });
         shownMessages = 0;
-        place(*mainForm, 0, 0, 400, 300);
+        mainForm->Width = 400;
+        mainForm->Height = 300;
         mainForm->setCaption("График эффективности виброизоляции, дБ");
         mainForm->setBorderStyle(3);
         mainForm->init();
@@ -36,9 +37,13 @@ protected:
 };
 
 TEST_F(MainFormTest, MakesTheAppletTakesItsFrameAndIconAndStaysHiddenUntilTheStart) {
+    makeForm().reset(); // the start procedure of a form destroyed first does nothing
+    EXPECT_EQ(applet, nullptr);
+    start();
+    EXPECT_EQ(toolkitWindowCount(), 0);
+
     EventLog starts;
     auto mainForm = makeForm();
-    EXPECT_TRUE(mainForm->ownsApplication);
     ASSERT_NE(applet, nullptr);
     EXPECT_EQ(applet->caption, "График эффективности виброизоляции, дБ");
     HWND window = mainForm->getControl()->handle;
@@ -55,13 +60,6 @@ TEST_F(MainFormTest, MakesTheAppletTakesItsFrameAndIconAndStaysHiddenUntilTheSta
     start();
     EXPECT_EQ(starts.values.size(), 1u);
     EXPECT_TRUE(IsWindowVisible(window));
-}
-
-TEST_F(MainFormTest, AStartProcedureOfADestroyedFormDoesNothing) {
-    makeForm().reset();
-    EXPECT_EQ(applet, nullptr);
-    start();
-    EXPECT_EQ(toolkitWindowCount(), 0);
 }
 
 } // namespace

@@ -9,8 +9,7 @@ namespace {
 class MemoTest : public VisualTest {
 protected:
     std::unique_ptr<TKNMemo> makeMemo(std::uint8_t scrollBars, bool editable) {
-        auto memo = std::make_unique<TKNMemo>(form);
-        place(*memo, 10, 10, 200, 120);
+        auto memo = make<TKNMemo>(10, 10, 200, 120);
         memo->Ctl3D = 0;
         memo->ScrollBars = scrollBars;
         memo->Editable = editable;

@@ -23,24 +23,16 @@ TEST(NumberValidatorsTest, RealTextsAreCompleteNumbersWithOptionalExponent) {
 }
 
 TEST(NumberValidatorsTest, IntegerTextsAreDecimalOrHexadecimal) {
-    const std::pair<const char*, std::int32_t> accepted[] = {{"42", 42},
-                                                             {"-7", -7},
-                                                             {"+0", 0},
-                                                             {"$ff", 255},
-                                                             {"0x1a", 26},
-                                                             {"$ffffffff", -1},
-                                                             {"2147483647", 2147483647},
-                                                             {"+2147483647", 2147483647},
-                                                             {"-2147483648", INT32_MIN},
-                                                             {"000000000000042", 42},
-                                                             {"$000000000ffffffff", -1},
-                                                             {"0x80000000", INT32_MIN}};
-    for (auto [text, number] : accepted) {
+    std::string read;
+    for (const char* text :
+         {"42", "-7", "+0", "000000000000042", "2147483647", "+2147483647", "-2147483648", "$ff",
+          "0x1a", "$ffffffff", "$000000000ffffffff", "0x80000000"}) {
         TData value;
-        EXPECT_TRUE(validateInteger(text, value)) << text;
-        EXPECT_EQ(value.tag, tagInteger) << text;
-        EXPECT_EQ(value.intValue, number) << text;
+        const bool accepted = validateInteger(text, value) && value.tag == tagInteger;
+        read += accepted ? std::to_string(value.intValue) + " " : "- ";
     }
+    // Hexadecimal is read as signed.
+    EXPECT_EQ(read, "42 -7 0 42 2147483647 2147483647 -2147483648 255 26 -1 -1 -2147483648 ");
     for (const char* text : {"", "+", "-", "2.0", "20.0", "1 000", "$", "0x", "$fg", "-$1", "12a",
                              // beyond 32 bits: rejected rather than wrapped
                              "4294967297", "2147483648", "+2147483648", "-2147483649",

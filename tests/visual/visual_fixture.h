@@ -1,5 +1,6 @@
 // Shared set-up of the visual element tests: the toolkit fixture with an
-// applet and a form, live dispatchers, and a recorder for output events.
+// applet and a form, live dispatchers and a GDI object count, and a recorder
+// for output events.
 #pragma once
 
 #include "toolkit_fixture.h"
@@ -7,6 +8,8 @@
 #include "runtime/links.h"
 #include "visual/win_element.h"
 
+#include <memory>
+#include <tuple>
 #include <vector>
 
 // Records every value an event brings.
@@ -16,23 +19,23 @@ struct EventLog {
     TKN_Event link() { return makeLink<&EventLog::in>(this); }
 };
 
-class VisualTest : public ToolkitTest {
+class VisualTest : public GdiCountingTest {
 protected:
     void SetUp() override {
-        ToolkitTest::SetUp();
+        GdiCountingTest::SetUp();
         makeAppletAndForm();
         installDispatchers();
     }
     void TearDown() override {
         stopDispatch();
-        ToolkitTest::TearDown();
+        GdiCountingTest::TearDown();
+    }
+    // An element on the form, placed as the schematic writes it before init.
+    template <class Element>
+    std::unique_ptr<Element> make(int left, int top, int width, int height) {
+        auto element = std::make_unique<Element>(form);
+        std::tie(element->Left, element->Top, element->Width, element->Height) =
+            std::tie(left, top, width, height);
+        return element;
     }
 };
-
-// Sets the element's bounds, as the schematic writes them before init.
-inline void place(TKNWin& element, int left, int top, int width, int height) {
-    element.Left = left;
-    element.Top = top;
-    element.Width = width;
-    element.Height = height;
-}

@@ -6,20 +6,13 @@
 
 namespace {
 
-class WinElementTest : public VisualTest {
-protected:
-    std::unique_ptr<TKNLabel> makeLabel() {
-        auto label = std::make_unique<TKNLabel>(form);
-        place(*label, 20, 30, 100, 40);
-        return label;
-    }
-};
+using WinElementTest = VisualTest;
 
 TEST_F(WinElementTest, InitCopiesThePropertiesIntoTheWindow) {
     // Ctl3D 0: sunken, 1: flat with a border, 2: as the class makes it.
     const std::pair<LONG_PTR, LONG_PTR> borders[] = {{0, WS_EX_CLIENTEDGE}, {WS_BORDER, 0}, {0, 0}};
     for (std::uint8_t ctl3D : {0, 1, 2}) {
-        auto label = makeLabel();
+        auto label = make<TKNLabel>(20, 30, 100, 40);
         label->Ctl3D = ctl3D;
         label->Enabled = label->Visible = ctl3D != 0;
         label->init();
@@ -32,7 +25,7 @@ TEST_F(WinElementTest, InitCopiesThePropertiesIntoTheWindow) {
 }
 
 TEST_F(WinElementTest, AControlTheToolkitFreedFirstIsNotFreedAgain) {
-    auto label = makeLabel();
+    auto label = make<TKNLabel>(20, 30, 100, 40);
     label->init();
     label->getControl()->free(); // as the form does with its children
     label.reset();
@@ -40,7 +33,7 @@ TEST_F(WinElementTest, AControlTheToolkitFreedFirstIsNotFreedAgain) {
 }
 
 TEST_F(WinElementTest, AnAutoSizedLabelFollowsItsCaption) {
-    auto label = makeLabel();
+    auto label = make<TKNLabel>(20, 30, 100, 40);
     label->setAutoSize(true);
     label->Caption = "Эффективность, дБ";
     label->init();
