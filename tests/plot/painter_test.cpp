@@ -21,11 +21,6 @@ constexpr std::int32_t buttonFace = static_cast<std::int32_t>(0x8000000F);
 constexpr COLORREF black = RGB(0, 0, 0), silver = RGB(0xC0, 0xC0, 0xC0);
 constexpr COLORREF blue = RGB(0, 0, 0xFF), red = RGB(0xFF, 0, 0);
 
-// Text is drawn in blue; smoothing may blend its edges with the background.
-bool isBluish(COLORREF c) {
-    return GetBValue(c) - std::max(GetRValue(c), GetGValue(c)) > 60;
-}
-
 template <class Match> int count(HDC dc, RECT area, Match match) {
     int n = 0;
     for (int y = area.top; y < area.bottom; ++y)
@@ -34,9 +29,11 @@ template <class Match> int count(HDC dc, RECT area, Match match) {
     return n;
 }
 
-// Pixels of label text in the area.
+// Pixels of label text, drawn in blue; smoothing may blend its edges with the background.
 int text(HDC dc, RECT area) {
-    return count(dc, area, isBluish);
+    return count(dc, area, [](COLORREF c) {
+        return GetBValue(c) - std::max(GetRValue(c), GetGValue(c)) > 60;
+    });
 }
 
 double efficiency(double f) {

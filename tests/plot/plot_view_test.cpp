@@ -1,30 +1,14 @@
 #include "plot/plot_view.h"
 
 #include "data_series.h"
-#include "runtime/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
-#include <sstream>
-
-namespace {
 
 // The application's plotter: margins 30/15/15/15, a plot area of 390 x 345.
 constexpr std::int32_t clientWidth = 435, clientHeight = 375;
-
-// "MinX MaxX MinY MaxY" of the limits in force.
-std::string limits(const TPlotView& v) {
-    return realToText(v.effectiveMinX()) + " " + realToText(v.effectiveMaxX()) + " " +
-           realToText(v.effectiveMinY()) + " " + realToText(v.effectiveMaxY());
-}
-
-void setLimits(TPlotView& view, const std::string& text) {
-    std::istringstream(text) >> view.MinX >> view.MaxX >> view.MinY >> view.MaxY;
-}
-
-} // namespace
 
 TEST(PlotView, EffectiveLimitsComeFromDataUnlessFixed) {
     DataSeries empty, first, second, far; // outlive the views

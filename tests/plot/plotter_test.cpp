@@ -7,10 +7,9 @@
 #include "toolkit/bitmap.h"
 #include "visual_fixture.h"
 
-#include "runtime/number_text.h"
+#include "data_series.h"
 
 #include <algorithm>
-#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -34,44 +33,27 @@ protected:
         plotter = make<CountingPlotter>(15, 110, 435, 375);
         plotter->init();
         window = plotter->getControl()->handle;
-        points = new TKNPlotPoints;
-        points->Color = 0x0000FF;
-        points->Size = 2;
-        points->attach(plotter->getPlotter());
-        add(7, -10);
-        add(12, 20);
+        points.Color = 0x0000FF;
+        points.Size = 2;
+        points.attach(plotter->getPlotter());
+        points.series().addValue(-10, 7);
+        points.series().addValue(20, 12);
     }
     void TearDown() override {
         plotter.reset(); // before its series, which the elements keep
         pumpMessages();
-        EXPECT_EQ(points->series().owner, nullptr);
-        delete points;
+        EXPECT_EQ(points.series().owner, nullptr);
         VisualTest::TearDown(); // frees the form, and with it its brush, then counts
     }
 
-    void add(double px, double py) {
-        TData x, data; // the value, then its X position
-        setReal(x, px);
-        setReal(data, py);
-        data.next = &x;
-        points->inAdd(data, 0);
-    }
     void mouse(UINT message, WPARAM keys, int px, int py) {
         SendMessageW(window, message, keys, MAKELPARAM(px, py));
     }
     // Whether a repaint was asked for since the last call.
     bool needsRepaint() { return std::exchange(redrawsSeen, plotter->redraws) != plotter->redraws; }
-    void setLimits(const std::string& text) {
-        std::istringstream(text) >> plotter->MinX >> plotter->MaxX >> plotter->MinY >>
-            plotter->MaxY;
-    }
-    std::string limits() const {
-        return realToText(plotter->MinX) + " " + realToText(plotter->MaxX) + " " +
-               realToText(plotter->MinY) + " " + realToText(plotter->MaxY);
-    }
 
     std::unique_ptr<CountingPlotter> plotter;
-    TKNPlotPoints* points = nullptr;
+    TKNPlotPoints points; // outlives the plotter
     HWND window = nullptr;
     int redrawsSeen = 0;
 };
@@ -98,13 +80,13 @@ TEST_F(PlotterTest, PressesFreezeTheRangeAMiddleDragPansAndTheWheelZoomsAtTheLas
     mouse(WM_MOUSEMOVE, MK_LBUTTON, 13, 14); // without Ctrl: no band, no zoom
     mouse(WM_LBUTTONUP, 0, 15, 16);
     EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(limits(), "7 12 -10 20");
-    setLimits("0 0 0 0");
+    EXPECT_EQ(limits(*plotter), "7 12 -10 20");
+    setLimits(*plotter, "0 0 0 0");
     mouse(WM_RBUTTONDOWN, MK_RBUTTON, 100, 100); // the right button freezes too
     mouse(WM_RBUTTONUP, 0, 100, 100);
-    EXPECT_EQ(limits(), "7 12 -10 20");
+    EXPECT_EQ(limits(*plotter), "7 12 -10 20");
 
-    setLimits("10 49 100 134.5"); // 0.1 per pixel on both axes
+    setLimits(*plotter, "10 49 100 134.5"); // 0.1 per pixel on both axes
     needsRepaint();
     mouse(WM_MBUTTONDOWN, MK_MBUTTON, 200, 200);
     EXPECT_FALSE(needsRepaint()); // a press only freezes the range
@@ -112,13 +94,13 @@ TEST_F(PlotterTest, PressesFreezeTheRangeAMiddleDragPansAndTheWheelZoomsAtTheLas
     EXPECT_TRUE(needsRepaint());
     mouse(WM_MOUSEMOVE, MK_MBUTTON, 220, 190);
     mouse(WM_MBUTTONUP, 0, 220, 190);
-    EXPECT_EQ(limits(), "8 47 99 133.5"); // 20 pixels right and 10 up, with the cursor
+    EXPECT_EQ(limits(*plotter), "8 47 99 133.5"); // 20 pixels right and 10 up, with the cursor
 
-    setLimits("10 49 100 134.5");
+    setLimits(*plotter, "10 49 100 134.5");
     mouse(WM_MOUSEMOVE, 0, 130, 115);                                          // over X 20, Y 124.5
     SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(5, 5)); // screen position
     EXPECT_TRUE(needsRepaint());
-    EXPECT_EQ(limits(), "11.92 43.432 104.704 132.58");
+    EXPECT_EQ(limits(*plotter), "11.92 43.432 104.704 132.58");
 }
 
 TEST_F(PlotterTest, ADragEndsWhenItsButtonIsUpUnseenOrTheMouseIsTakenAway) {
@@ -131,7 +113,7 @@ TEST_F(PlotterTest, ADragEndsWhenItsButtonIsUpUnseenOrTheMouseIsTakenAway) {
         }
         mouse(WM_MOUSEMOVE, 0, 220, 190); // without the button, up where the plot did not see it
         EXPECT_EQ(plotter->dragMode, dmNone) << takeMouse;
-        EXPECT_EQ(limits(), "7 12 -10 20") << takeMouse;
+        EXPECT_EQ(limits(*plotter), "7 12 -10 20") << takeMouse;
         ReleaseCapture();
     }
 }
@@ -140,14 +122,15 @@ TEST_F(PlotterTest, ADragEndsWhenItsButtonIsUpUnseenOrTheMouseIsTakenAway) {
 TEST_F(PlotterTest, OnScreenRepaintAndTheBandInExclusiveOr) {
     form->setVisible(true);
     pumpMessages();
-    add(9, 10); // each addition asks for a paint, which copies the picture to the window
+    points.series().addValue(10, 9);
+    plotter->redraw(); // the paint copies the picture to the window
     pumpMessages();
     HDC dc = GetDC(window);
     const TPixel marker = TPlotLayout(*plotter, 435, 375).mapping.map(9, 10);
     EXPECT_EQ(GetPixel(dc, marker.x, marker.y), RGB(0xFF, 0, 0));
 
     // The band goes straight onto the window; the zoom takes its last move.
-    setLimits("1 40 1 35.5"); // 0.1 per pixel on both axes
+    setLimits(*plotter, "1 40 1 35.5"); // 0.1 per pixel on both axes
     const COLORREF inside = GetPixel(dc, 150, 90);
     BYTE keys[256] = {};
     keys[VK_CONTROL] = 0x80;
@@ -162,7 +145,7 @@ TEST_F(PlotterTest, OnScreenRepaintAndTheBandInExclusiveOr) {
     mouse(WM_LBUTTONUP, MK_CONTROL, 240, 170);
     EXPECT_EQ(GetPixel(dc, 150, 90), inside);
     EXPECT_TRUE(needsRepaint());
-    EXPECT_EQ(limits(), "11 12 29.5 30.5");
+    EXPECT_EQ(limits(*plotter), "11 12 29.5 30.5");
 
     // A band whose mouse is taken away goes, and no other follows it.
     mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 130, 65);
@@ -179,7 +162,7 @@ TEST_F(PlotterTest, WindowGoneFirstLeavesAPlotterThatStillWorksAndFrees) {
     plotter->getControl()->free(); // as when the form takes its children along
     pumpMessages();
     EXPECT_TRUE(plotter->windowDestroyed);
-    add(9, 10);           // asks for a repaint of a window that is gone
+    plotter->redraw();    // of a window that is gone
     plotter->paintPlot(); // the buffer is still there to draw into
     EXPECT_EQ(GetPixel(plotter->backBuffer().getBitmapCanvas()->dc, 30, 200), RGB(0, 0, 0));
 }

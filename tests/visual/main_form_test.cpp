@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(MainFormTest, MakesTheAppletTakesItsFrameAndIconAndStaysHiddenUntilTheStart) {
+TEST_F(MainFormTest, MakesTheAppletTakesItsFrameAndIconAndRaisesTheStart) {
     makeForm().reset(); // the start procedure of a form destroyed first does nothing
     EXPECT_EQ(applet, nullptr);
     start();
@@ -47,7 +47,6 @@ TEST_F(MainFormTest, MakesTheAppletTakesItsFrameAndIconAndStaysHiddenUntilTheSta
     ASSERT_NE(applet, nullptr);
     EXPECT_EQ(applet->caption, "График эффективности виброизоляции, дБ");
     HWND window = mainForm->getControl()->handle;
-    EXPECT_FALSE(IsWindowVisible(window));
 
     constexpr LONG_PTR frame = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & frame, WS_CAPTION); // 3: a dialog frame
@@ -59,7 +58,6 @@ TEST_F(MainFormTest, MakesTheAppletTakesItsFrameAndIconAndStaysHiddenUntilTheSta
     mainForm->outStart = starts.link();
     start();
     EXPECT_EQ(starts.values.size(), 1u);
-    EXPECT_TRUE(IsWindowVisible(window));
 }
 
 } // namespace

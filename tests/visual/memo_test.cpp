@@ -22,14 +22,10 @@ TEST_F(MemoTest, AddedTextsAreOneLineEachWithoutATrailingEmptyLine) {
     auto memo = makeMemo(2, true);
     EventLog changes;
     memo->outChange = changes.link();
-    // Each text added (nullptr: a clear), and the memo's text after it.
+    // Each text added (nullptr: a clear) and the memo's text after it; an
+    // empty line ends the text.
     const std::pair<const char*, const char*> steps[] = {
-        {"7", "7"},
-        {"-8.85", "7\r\n-8.85"},
-        {"", "7\r\n-8.85\r\n"} /* an empty line ends it */,
-        {"9", "7\r\n-8.85\r\n9"},
-        {nullptr, ""},
-        {"10", "10"}};
+        {"7", "7"}, {"", "7\r\n"}, {"-8.85", "7\r\n-8.85"}, {nullptr, ""}, {"10", "10"}};
     for (auto [added, text] : steps) {
         TData data;
         if (added)
@@ -43,7 +39,7 @@ TEST_F(MemoTest, AddedTextsAreOneLineEachWithoutATrailingEmptyLine) {
     memo->getText(text, 0);
     EXPECT_EQ(text.strValue, "10");
     // The addition's own event is forwarded to outChange after the box's changes.
-    ASSERT_GE(changes.values.size(), 5u);
+    ASSERT_GE(changes.values.size(), 4u);
     EXPECT_EQ(changes.values.back().tag, tagNull);
 }
 

@@ -24,14 +24,6 @@ TEST_F(WinElementTest, InitCopiesThePropertiesIntoTheWindow) {
     }
 }
 
-TEST_F(WinElementTest, AControlTheToolkitFreedFirstIsNotFreedAgain) {
-    auto label = make<TKNLabel>(20, 30, 100, 40);
-    label->init();
-    label->getControl()->free(); // as the form does with its children
-    label.reset();
-    EXPECT_EQ(form->childCount(), 0);
-}
-
 TEST_F(WinElementTest, AnAutoSizedLabelFollowsItsCaption) {
     auto label = make<TKNLabel>(20, 30, 100, 40);
     label->setAutoSize(true);
