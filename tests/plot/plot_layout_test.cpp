@@ -45,6 +45,7 @@ TEST(PlotLayout, GridsAndPlotAreasFromTheApplicationsDownToNone) {
          "31:3.1 32:3.2 33:3.3 34:3.4 35:3.5 | 20:5 19:5.1+ 18:5.2+ 17:5.3+ 16:5.4+ 15:5.5+"}};
     for (auto [v, width, height, expected] : cases)
         EXPECT_EQ(grid(TPlotLayout(*v, width, height)), expected) << width << " x " << height;
+    EXPECT_EQ(TPlotLayout(point, 435, 375).mapping.map(3.0, 5.0), (TPixel{30, 360}));
 
     // Labels need cells strictly wider than 10 and higher than 12 pixels.
     view.setGrid(10);
