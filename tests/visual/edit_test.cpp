@@ -2,7 +2,6 @@
 
 #include "visual/edit.h"
 
-#include <memory>
 #include <sstream>
 #include <tuple>
 

@@ -2,8 +2,6 @@
 
 #include "visual/memo.h"
 
-#include <memory>
-
 namespace {
 
 class MemoTest : public VisualTest {

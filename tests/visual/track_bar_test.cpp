@@ -4,8 +4,6 @@
 
 #include <commctrl.h>
 
-#include <memory>
-
 namespace {
 
 using TrackBarTest = VisualTest;

@@ -2,8 +2,6 @@
 
 #include "visual/label.h"
 
-#include <memory>
-
 namespace {
 
 using WinElementTest = VisualTest;
