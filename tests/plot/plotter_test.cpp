@@ -80,11 +80,13 @@ TEST_F(PlotterTest, PressesFreezeTheRangeAMiddleDragPansAndTheWheelZoomsAtTheLas
     mouse(WM_MOUSEMOVE, MK_LBUTTON, 13, 14); // without Ctrl: no band, no zoom
     mouse(WM_LBUTTONUP, 0, 15, 16);
     EXPECT_EQ(GetCapture(), nullptr);
+    points.series().addValue(50, 20); // beyond the frozen range
     EXPECT_EQ(limits(*plotter), "7 12 -10 20");
     setLimits(*plotter, "0 0 0 0");
     mouse(WM_RBUTTONDOWN, MK_RBUTTON, 100, 100); // the right button freezes too
     mouse(WM_RBUTTONUP, 0, 100, 100);
-    EXPECT_EQ(limits(*plotter), "7 12 -10 20");
+    points.series().addValue(60, 30);
+    EXPECT_EQ(limits(*plotter), "7 20 -10 50");
 
     setLimits(*plotter, "10 49 100 134.5"); // 0.1 per pixel on both axes
     needsRepaint();
