@@ -8,8 +8,7 @@ namespace {
 
 using TrackBarTest = VisualTest;
 
-// The slider tells its parent, which hears every slider on the form; the
-// keyboard's steps are the application's to show.
+// The slider tells its parent, which hears every slider on the form.
 TEST_F(TrackBarTest, OnlyTheBarsOwnScrollMessagesRaiseItsPosition) {
     EventLog positions;
     auto bar = make<TKNTrackBar>(10, 40, 280, 30);
