@@ -18,51 +18,22 @@
 namespace {
 
 constexpr std::int32_t buttonFace = static_cast<std::int32_t>(0x8000000F);
-constexpr COLORREF black = RGB(0, 0, 0);
-constexpr COLORREF silver = RGB(0xC0, 0xC0, 0xC0);
-constexpr COLORREF blue = RGB(0, 0, 0xFF);
-constexpr COLORREF red = RGB(0xFF, 0, 0);
+constexpr COLORREF black = RGB(0, 0, 0), silver = RGB(0xC0, 0xC0, 0xC0);
+constexpr COLORREF blue = RGB(0, 0, 0xFF), red = RGB(0xFF, 0, 0);
 
-// Text is drawn in blue; smoothing may blend its edges with the background.
-bool isBluish(COLORREF c) {
-    return GetBValue(c) - std::max(GetRValue(c), GetGValue(c)) > 60;
-}
-
-template <class Match> int count(HDC dc, RECT area, Match match) {
+// Pixels of label text, drawn in blue; smoothing may blend its edges with the background.
+int text(HDC dc, RECT area) {
     int n = 0;
     for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            n += match(GetPixel(dc, x, y));
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            n += GetBValue(c) - std::max(GetRValue(c), GetGValue(c)) > 60;
+        }
     return n;
 }
 
-int count(HDC dc, RECT area, COLORREF color) {
-    return count(dc, area, [color](COLORREF c) { return c == color; });
-}
-
-// The labels in a band, as the centres of runs of columns (or rows) that hold
-// text, with gaps narrower than 3 pixels between the characters of one label.
-std::vector<int> labels(HDC dc, RECT band, bool columns) {
-    std::vector<std::pair<int, int>> runs;
-    for (int i = columns ? band.left : band.top; i < (columns ? band.right : band.bottom); ++i) {
-        const RECT line =
-            columns ? RECT{i, band.top, i + 1, band.bottom} : RECT{band.left, i, band.right, i + 1};
-        if (count(dc, line, isBluish) == 0)
-            continue;
-        if (!runs.empty() && runs.back().second >= i - 3)
-            runs.back().second = i;
-        else
-            runs.push_back({i, i});
-    }
-    std::vector<int> centres;
-    for (auto [first, last] : runs)
-        centres.push_back((first + last) / 2);
-    return centres;
-}
-
 double efficiency(double f) {
-    const double ratio = f / 6.0;
-    return 20.0 * std::log10(ratio * ratio - 1.0);
+    return 20.0 * std::log10(f * f / 36.0 - 1.0);
 }
 
 // The view's defaults are the application's, but for blue labels.
@@ -73,14 +44,12 @@ protected:
         release();
         GdiCountingTest::TearDown();
     }
-
     HDC paint(std::int32_t width = 435, std::int32_t height = 375) {
         release();
         bitmap = newBitmap(width, height);
         region = countGdiObject(CreateRectRgn(0, 0, width, height));
-        TCanvas* canvas = bitmap->getBitmapCanvas();
-        paintPlot(*canvas, view, width, height, buttonFace, region);
-        return canvas->dc;
+        paintPlot(*bitmap->getBitmapCanvas(), view, width, height, buttonFace, region);
+        return bitmap->getBitmapCanvas()->dc;
     }
     void release() {
         if (bitmap)
@@ -109,57 +78,47 @@ TEST_F(PainterTest, EmptyPlotHasGridLabelsAndFrame) {
     for (auto [x, y] : {std::pair{5, 5}, {431, 371}, {50, 30}})
         EXPECT_EQ(GetPixel(dc, x, y), GetSysColor(COLOR_BTNFACE)) << x << "," << y;
 
-    // Dotted lines on the columns and rows, none between them nor on the
-    // bottom edge; rows are 34.5 pixels apart, halves rounded to even.
+    // Dotted lines on the columns and rows, none between them nor on the bottom edge.
     const int columns[] = {69, 108, 147, 186, 225, 264, 303, 342, 381, 420};
     for (int x : columns) {
-        EXPECT_GT(count(dc, {x, 16, x + 1, 359}, silver), 100) << x;
-        EXPECT_LT(count(dc, {x, 16, x + 1, 359}, silver), 300) << x; // dotted, not solid
-        EXPECT_LT(count(dc, {x - 3, 16, x - 2, 359}, silver), 12) << x;
+        EXPECT_GT(countPixels(dc, {x, 16, x + 1, 359}, silver), 100) << x;
+        EXPECT_LT(countPixels(dc, {x, 16, x + 1, 359}, silver), 300) << x; // dotted, not solid
+        EXPECT_LT(countPixels(dc, {x - 3, 16, x - 2, 359}, silver), 12) << x;
     }
     for (int y : {326, 291, 256, 222, 188, 153, 118, 84, 50}) {
-        EXPECT_GT(count(dc, {31, y, 419, y + 1}, silver), 100) << y;
-        EXPECT_LT(count(dc, {31, y - 2, 419, y - 1}, silver), 12) << y;
+        EXPECT_GT(countPixels(dc, {31, y, 419, y + 1}, silver), 100) << y;
+        EXPECT_LT(countPixels(dc, {31, y - 2, 419, y - 1}, silver), 12) << y;
     }
-    EXPECT_EQ(count(dc, {0, 360, 435, 361}, silver), 0);
+    EXPECT_EQ(countPixels(dc, {0, 360, 435, 361}, silver), 0);
 
     // The frame: black, one pixel wide, over the grid (corners left out).
-    EXPECT_EQ(count(dc, {29, 16, 32, 359}, black), 343);
-    EXPECT_EQ(count(dc, {418, 16, 421, 359}, black), 343);
-    EXPECT_EQ(count(dc, {31, 14, 419, 17}, black), 388);
-    EXPECT_EQ(count(dc, {31, 358, 419, 361}, black), 388);
+    for (RECT edge : {RECT{29, 16, 32, 359}, {418, 16, 421, 359}})
+        EXPECT_EQ(countPixels(dc, edge, black), 343) << edge.left;
+    for (RECT edge : {RECT{31, 14, 419, 17}, {31, 358, 419, 361}})
+        EXPECT_EQ(countPixels(dc, edge, black), 388) << edge.top;
 
-    // Eleven X labels: the first from just left of the frame, the others centred on
-    // their lines; eleven Y labels centred on their rows.
-    const auto x = labels(dc, {27, 361, 435, 375}, true);
-    ASSERT_EQ(x.size(), 11u);
-    EXPECT_NEAR(x[0], 30, 3);
-    for (int k = 1; k <= 10; ++k)
-        EXPECT_NEAR(x[k], columns[k - 1], 3) << k;
-    const auto y = labels(dc, {0, 0, 27, 375}, false);
-    ASSERT_EQ(y.size(), 11u);
-    for (int k = 0; k <= 10; ++k)
-        EXPECT_NEAR(y[10 - k], 360 - 34.5 * k, 3) << k;
-    EXPECT_EQ(count(dc, {26, 0, 30, 361}, isBluish), 0);   // above the first X label
-    EXPECT_EQ(count(dc, {31, 16, 419, 359}, isBluish), 0); // nothing inside the plot area
+    // X labels centred on their lines (the first from just left of the frame),
+    // Y labels centred on their rows, blank between them.
+    EXPECT_GT(text(dc, {27, 361, 33, 375}), 0);
+    for (int x : columns) {
+        EXPECT_GT(text(dc, {x - 2, 361, x + 3, 375}), 0) << x;
+        EXPECT_EQ(text(dc, {x - 29, 361, x - 10, 375}), 0) << x;
+    }
+    for (int k = 0; k <= 10; ++k) {
+        const int y = 360 - 69 * k / 2;
+        EXPECT_GT(text(dc, {0, y - 1, 27, y + 2}), 0) << y;
+        EXPECT_EQ(text(dc, {0, y - 26, 27, y - 8}), 0) << y;
+    }
+    EXPECT_EQ(text(dc, {26, 0, 30, 361}), 0);   // above the first X label
+    EXPECT_EQ(text(dc, {31, 16, 419, 359}), 0); // nothing inside the plot area
 }
 
 TEST_F(PainterTest, LabelsOnlyWhereTheirCellsAreLargeEnough) {
-    const struct {
-        int width, height, grid;
-        std::size_t x, y;
-    } cases[] = {
-        {100 + 45, 375, 10, 0, 11}, // cells exactly 10 wide
-        {435, 120 + 30, 10, 11, 0}, // cells exactly 12 high
-        {435, 375, 0, 2, 2},        // a grid below 1 is one cell
-    };
-    for (const auto& c : cases) {
-        view.setGrid(c.grid);
-        const HDC dc = paint(c.width, c.height);
-        EXPECT_EQ(labels(dc, {27, c.height - 14, c.width, c.height}, true).size(), c.x)
-            << c.width << "x" << c.height;
-        EXPECT_EQ(labels(dc, {0, 0, 27, c.height}, false).size(), c.y)
-            << c.width << "x" << c.height;
+    // Cells exactly 10 wide, then exactly 12 high.
+    for (auto [width, height] : {std::pair{100 + 45, 375}, {435, 120 + 30}}) {
+        const HDC dc = paint(width, height);
+        EXPECT_EQ(text(dc, {27, height - 14, width, height}) > 0, width > 145) << width;
+        EXPECT_EQ(text(dc, {0, 0, 27, height}) > 0, height > 150) << height;
     }
 }
 
@@ -176,25 +135,22 @@ TEST_F(PainterTest, WorkedExampleLineUnderMarkersClippedToThePlotArea) {
 
     const TPlotMapping m{30, 15, 390, 345, 7.0, efficiency(7), 5.0, efficiency(12) - efficiency(7)};
     for (double f = 8; f <= 11; ++f) {
-        const TPixel p = m.map(f, efficiency(f));
+        const TPixel p = m.map(f, efficiency(f)), next = m.map(f + 1, efficiency(f + 1));
         EXPECT_EQ(GetPixel(dc, p.x, p.y), red) << f; // the marker over the line
         EXPECT_EQ(GetPixel(dc, p.x - 1, p.y), red) << f;
         EXPECT_NE(GetPixel(dc, p.x + 4, p.y - 4), red) << f;
-        const TPixel next = m.map(f + 1, efficiency(f + 1)); // the line between them
-        if (f < 11) {
-            EXPECT_EQ(GetPixel(dc, (p.x + next.x) / 2, (p.y + next.y) / 2), blue) << f;
-        }
+        EXPECT_EQ(GetPixel(dc, (p.x + next.x) / 2, (p.y + next.y) / 2), blue) << f; // the line
     }
     // The first and last points lie on the corners (30, 360) and (420, 15):
     // their markers and line ends are cut by the clip, the frame lies over them.
-    const auto drawn = [](COLORREF c) { return c == red || c == blue; };
+    const auto drawn = [&](RECT r) { return countPixels(dc, r, red) + countPixels(dc, r, blue); };
     for (RECT outside :
          {RECT{26, 355, 30, 365}, {26, 360, 35, 365}, {415, 10, 425, 15}, {420, 10, 425, 20}})
-        EXPECT_EQ(count(dc, outside, drawn), 0) << outside.left << "," << outside.top;
-    EXPECT_GT(count(dc, {31, 350, 40, 359}, drawn), 0);
-    EXPECT_GT(count(dc, {410, 16, 419, 25}, drawn), 0);
-    EXPECT_EQ(count(dc, {30, 357, 33, 360}, black), 5); // the frame's corner
-    EXPECT_EQ(count(dc, {417, 15, 420, 18}, black), 5);
+        EXPECT_EQ(drawn(outside), 0) << outside.left << "," << outside.top;
+    EXPECT_GT(drawn({31, 350, 40, 359}), 0);
+    EXPECT_GT(drawn({410, 16, 419, 25}), 0);
+    EXPECT_EQ(countPixels(dc, {30, 357, 33, 360}, black), 5); // the frame's corner
+    EXPECT_EQ(countPixels(dc, {417, 15, 420, 18}, black), 5);
 }
 
 TEST_F(PainterTest, ALineOfOnePointDrawsNothing) {
@@ -202,35 +158,31 @@ TEST_F(PainterTest, ALineOfOnePointDrawsNothing) {
     view.MaxX = view.MaxY = 1.0;
     auto& line = add<TLineSeries>(0xFF0000, 4);
     line.addValue(0.0, 0.0);
-    EXPECT_EQ(count(paint(), {31, 16, 419, 359}, blue), 0);
+    EXPECT_EQ(countPixels(paint(), {31, 16, 419, 359}, blue), 0);
     line.addValue(0.5, 0.5); // a second point: a line 4 pixels wide toward (322, 101)
     const HDC dc = paint();
     for (int y : {159, 160, 161})
         EXPECT_EQ(GetPixel(dc, 255, y), blue) << y;
 }
 
-// The labels are defined by DrawText: measured with DT_CALCRECT, drawn with
-// flags 0. The writer must give the same boxes and the same pixels.
+// The writer must give the boxes and pixels of DrawText measuring with
+// DT_CALCRECT and drawing with flags 0.
 TEST_F(PainterTest, LabelWriterMeasuresAndDrawsAsDrawText) {
-    auto prepare = [](TBitmap* bitmap) {
-        TCanvas& canvas = *bitmap->getBitmapCanvas();
-        canvas.fontTool().setFontHeight(8);
-        canvas.fontTool().setColor(0xFF0000);
-        canvas.brushTool().setColor(buttonFace);
-        canvas.fillRect({0, 0, bitmap->width, bitmap->height});
-        return &canvas;
-    };
-    TBitmap* reference = newBitmap(60, 20);
-    TBitmap* written = newBitmap(60, 20);
+    TBitmap* bitmaps[] = {newBitmap(60, 20), newBitmap(60, 20)};
     for (const char* text : {"0", "0.1", "1", "-0.25", "12.5", "-1234.56", "1E15", "-INF", "NAN"}) {
-        TCanvas* drawn = prepare(reference);
+        TCanvas* canvas[2];
+        for (int i : {0, 1}) {
+            canvas[i] = bitmaps[i]->getBitmapCanvas();
+            canvas[i]->fontTool().setFontHeight(8);
+            canvas[i]->fontTool().setColor(0xFF0000);
+            canvas[i]->brushTool().setColor(buttonFace);
+            canvas[i]->fillRect({0, 0, 60, 20});
+        }
         RECT expected{7, 3, 0, 23};
-        drawn->drawText(text, expected, DT_CALCRECT);
+        canvas[0]->drawText(text, expected, DT_CALCRECT);
         OffsetRect(&expected, -1, 1); // moved as a placed label is, off the measured spot
-        drawn->drawText(text, expected, 0);
-
-        TCanvas* canvas = prepare(written);
-        const TLabelWriter labels(*canvas);
+        canvas[0]->drawText(text, expected, 0);
+        const TLabelWriter labels(*canvas[1]);
         RECT box = labels.measure(text, 7, 3);
         OffsetRect(&box, -1, 1);
         labels.draw(text, box);
@@ -239,10 +191,10 @@ TEST_F(PainterTest, LabelWriterMeasuresAndDrawsAsDrawText) {
         int differing = 0;
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 60; ++x)
-                differing += GetPixel(drawn->dc, x, y) != GetPixel(canvas->dc, x, y);
+                differing += GetPixel(canvas[0]->dc, x, y) != GetPixel(canvas[1]->dc, x, y);
         EXPECT_EQ(differing, 0) << text;
-        EXPECT_GT(count(canvas->dc, {0, 0, 60, 20}, isBluish), 3) << text;
+        EXPECT_GT(::text(canvas[1]->dc, {0, 0, 60, 20}), 3) << text;
     }
-    reference->free();
-    written->free();
+    for (TBitmap* bitmap : bitmaps)
+        bitmap->free();
 }

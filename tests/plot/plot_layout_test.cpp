@@ -26,20 +26,7 @@ std::string grid(const TPlotLayout& layout) {
 
 } // namespace
 
-TEST(PlotLayout, GridOfTheApplicationsEmptyPlot) {
-    TPlotView view; // margins 30/15/15/15, grid 10
-    const TPlotLayout layout(view, 435, 375);
-    EXPECT_EQ(layout.mapping.plotWidth, 390);
-    EXPECT_EQ(layout.mapping.plotHeight, 345);
-    EXPECT_TRUE(layout.xLabels() && layout.yLabels());
-    // Columns 39 pixels apart, the last on the frame's right edge; rows 34.5
-    // apart, halves rounded to even, no line on the bottom edge.
-    EXPECT_EQ(grid(layout), "69:0.1 108:0.2 147:0.3 186:0.4 225:0.5 264:0.6 303:0.7 342:0.8 "
-                            "381:0.9 420:1 | 360:0 326:0.1+ 291:0.2+ 256:0.3+ 222:0.4+ 188:0.5+ "
-                            "153:0.6+ 118:0.7+ 84:0.8+ 50:0.9+ 15:1+");
-}
-
-TEST(PlotLayout, SmallGridsAndPlotAreas) {
+TEST(PlotLayout, GridsAndPlotAreasFromTheApplicationsDownToNone) {
     DataSeries series; // outlives the views
     TPlotView view, point;
     view.setGrid(0); // behaves as 1
@@ -47,7 +34,7 @@ TEST(PlotLayout, SmallGridsAndPlotAreas) {
     series.addValue(5.0, 3.0); // one point lies at the bottom left corner
     const std::tuple<TPlotView*, std::int32_t, std::int32_t, const char*> cases[] = {
         {&view, 435, 375, "420:1 | 360:0 15:1+"},
-        {&point, 435, 375,
+        {&point, 435, 375, // the application's: columns 39 pixels apart, rows 34.5, halves to even
          "69:3.1 108:3.2 147:3.3 186:3.4 225:3.5 264:3.6 303:3.7 342:3.8 "
          "381:3.9 420:4 | 360:5 326:5.1+ 291:5.2+ 256:5.3+ 222:5.4+ 188:5.5+ "
          "153:5.6+ 118:5.7+ 84:5.8+ 50:5.9+ 15:6+"},
@@ -85,13 +72,11 @@ TEST(PlotLayout, MappingRoundsHalfToEvenAndYGrowsUpward) {
     EXPECT_EQ(m.map(12.0, 10.0), (TPixel{420, 15}));
     EXPECT_EQ(seriesMapping(nullptr, 390, 345, 7.0, 0.0, 5.0, 10.0).map(7.0, 0.0),
               (TPixel{0, 345})); // drawn by no plotter: no margins
-    // Half a pixel is 1/780 of X's range and 1/690 of Y's.
+    // 0.5, 1.5 and 2.5 pixels: half a pixel is 1/780 of X's range and 1/690 of Y's.
     m.rangeX = 780.0;
     m.minX = 0.0;
     m.rangeY = 690.0;
-    const std::pair<double, TPixel> halves[] = {
-        {1.0, {30, 359}}, {3.0, {32, 359}}, {5.0, {32, 357}}}; // 0.5, 1.5 and 2.5 pixels
-    for (auto [v, pixel] : halves)
+    for (auto [v, pixel] : {std::pair{1.0, TPixel{30, 359}}, {3.0, {32, 359}}, {5.0, {32, 357}}})
         EXPECT_EQ(m.map(v, v), pixel) << v;
     // Far-off and non-finite values stay drawable.
     const TPixel far = m.map(1e300, -1e300);
@@ -102,9 +87,8 @@ TEST(PlotLayout, MappingRoundsHalfToEvenAndYGrowsUpward) {
 
 TEST(PlotLayout, LabelTextHasAtMostTwoDecimals) {
     const std::pair<double, const char*> cases[] = {
-        {0.0, "0"},        {2.0, "2"},         {0.30000000000000004, "0.3"},
-        {-1.234, "-1.23"}, {12.3456, "12.35"}, {0.125, "0.12"} /* ties to even */,
-        {40.5, "40.5"}};
+        {0.0, "0"},         {0.30000000000000004, "0.3"},       {-1.234, "-1.23"},
+        {12.3456, "12.35"}, {0.125, "0.12"} /* ties to even */, {40.5, "40.5"}};
     for (auto [value, text] : cases)
         EXPECT_EQ(plotLabelText(value), text) << value;
 }

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 struct View : TPlotView {
@@ -20,21 +18,14 @@ struct Element : TPlotSeries {
         TData data;
         inAdd(data, 0);
     }
-    std::string points() const { return pointsOf(series()); }
 };
 
 // Answers X from 7 and Y from 20 upward; logs every read and every point.
 struct Inputs {
     std::string log;
     double x = 7, y = 20;
-    void getX(TData& data, std::uint16_t) {
-        log += 'x';
-        setReal(data, x++);
-    }
-    void getY(TData& data, std::uint16_t) {
-        log += 'y';
-        setReal(data, y++);
-    }
+    void getX(TData& data, std::uint16_t) { log += 'x', setReal(data, x++); }
+    void getY(TData& data, std::uint16_t) { log += 'y', setReal(data, y++); }
     void inPoint(TData&, std::uint16_t) { log += '+'; }
 };
 
@@ -54,13 +45,10 @@ TEST_F(PlotSeries, AttachCopiesTheLookOnce) {
     element.Size = 4;
     element.MaxCount = 2;
     element.attach(&view);
-    element.Color = 0x00FF00;
-    element.Size = 1;
+    element.Color = element.Size = 1;
+    const TSeries& s = element.series();
     EXPECT_EQ(element.plotter, &view);
-    EXPECT_EQ(view.seriesAt(0), &element.series());
-    EXPECT_EQ(element.series().Color, 0xFF0000);
-    EXPECT_EQ(element.series().Size, 4);
-    EXPECT_EQ(element.series().MaxCount, 2);
+    EXPECT_EQ((std::vector{s.Color, s.Size, s.MaxCount}), (std::vector{0xFF0000, 4, 2}));
 }
 
 TEST_F(PlotSeries, AddPullsYBeforeXRepaintsAndRaisesAndClearDoesNotRepaint) {
@@ -71,30 +59,29 @@ TEST_F(PlotSeries, AddPullsYBeforeXRepaintsAndRaisesAndClearDoesNotRepaint) {
     element.add();
     element.add();
     EXPECT_EQ(inputs.log, "yx+yx+");
-    EXPECT_EQ(element.points(), "7:20 8:21 ");
+    EXPECT_EQ(pointsOf(element.series()), "7:20 8:21 ");
     TData data;
     element.inClear(data, 0);
-    EXPECT_EQ(element.points(), "");
+    EXPECT_EQ(pointsOf(element.series()), "");
     EXPECT_EQ(view.redraws, 2);
 
+    // A Step counts X up from 0 whatever srcX says, which is still read.
+    element.Step = 0.5;
+    for (int i = 0; i < 3; ++i)
+        element.add();
+    EXPECT_EQ(pointsOf(element.series()), "0:22 0.5:23 1:24 ");
+    EXPECT_EQ(inputs.log, "yx+yx+yx+yx+yx+");
+
     // Unlinked inputs take the event's chain: Y first, then X.
+    element.Step = 0;
+    element.inClear(data, 0);
     element.srcX = element.srcY = TKN_Event{};
     TData x;
     setReal(x, 3.0);
     setReal(data, 9.0);
     data.next = &x;
     element.inAdd(data, 0);
-    EXPECT_EQ(element.points(), "3:9 ");
-}
-
-TEST_F(PlotSeries, StepCountsXFromZeroWhateverSrcXSays) {
-    element.Step = 0.5;
-    element.attach(&view);
-    element.srcX = makeLink<&Inputs::getX>(&inputs);
-    for (int i = 0; i < 3; ++i)
-        element.add();
-    EXPECT_EQ(element.points(), "0:0 0.5:0 1:0 ");
-    EXPECT_EQ(inputs.log, "xxx"); // still read each time
+    EXPECT_EQ(pointsOf(element.series()), "3:9 ");
 }
 
 // The sanitizers see a leak or a double free in any order.
@@ -111,4 +98,27 @@ TEST_F(PlotSeries, EitherDestructionOrderFreesEachSeriesOnce) {
     EXPECT_EQ(element.series().count(), 1);
     Element unattached; // never attached: frees its own series
     unattached.add();
+}
+
+TEST(Series, KeepsPointsValueFirstACapDropsTheOldestAndEmptyExtremesAreZero) {
+    DataSeries series;
+    TPlotView view; // reads the series' extremes
+    view.addSeries(&series);
+    EXPECT_EQ(limits(view), "0 0 0 0");
+    series.MaxCount = 3;
+    std::string seen;
+    for (int i = 1; i <= 5; ++i) {
+        series.addValue(i * 10.0, i);
+        seen += pointsOf(series) + "| ";
+    }
+    EXPECT_EQ(seen, "1:10 | 1:10 2:20 | 1:10 2:20 3:30 | 2:20 3:30 4:40 | 3:30 4:40 5:50 | ");
+    series.MaxCount = 1; // lowered after filling, still holds
+    series.addValue(60, 6);
+    EXPECT_EQ(pointsOf(series), "6:60 ");
+    series.MaxCount = 0; // 0 or negative: unlimited
+    series.addValue(70, 7);
+    series.MaxCount = -1;
+    series.addValue(-80, 8);
+    EXPECT_EQ(pointsOf(series), "6:60 7:70 8:-80 ");
+    EXPECT_EQ(limits(view), "6 8 -80 70");
 }

@@ -1,33 +1,14 @@
 #include "plot/plot_view.h"
 
 #include "data_series.h"
-#include "runtime/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
-#include <sstream>
-#include <tuple>
 
-namespace {
-
-// The application's plotter: 435 x 375 with margins 30/15/15/15, so the
-// plot area is 390 x 345.
-constexpr std::int32_t clientWidth = 435;
-constexpr std::int32_t clientHeight = 375;
-
-// "MinX MaxX MinY MaxY" of the limits in force.
-std::string limits(const TPlotView& v) {
-    return realToText(v.effectiveMinX()) + " " + realToText(v.effectiveMaxX()) + " " +
-           realToText(v.effectiveMinY()) + " " + realToText(v.effectiveMaxY());
-}
-
-void setLimits(TPlotView& view, const std::string& text) {
-    std::istringstream(text) >> view.MinX >> view.MaxX >> view.MinY >> view.MaxY;
-}
-
-} // namespace
+// The application's plotter: margins 30/15/15/15, a plot area of 390 x 345.
+constexpr std::int32_t clientWidth = 435, clientHeight = 375;
 
 TEST(PlotView, EffectiveLimitsComeFromDataUnlessFixed) {
     DataSeries empty, first, second, far; // outlive the views
@@ -51,8 +32,7 @@ TEST(PlotView, EffectiveLimitsComeFromDataUnlessFixed) {
     addPoints(far, {{2e7, -3e7}, {3e7, -2e7}});
     EXPECT_EQ(limits(farView), "20000000 30000000 -30000000 -20000000");
 
-    // A press freezes each pair that is wholly automatic: new data no
-    // longer widen it.
+    // A press freezes each pair that is wholly automatic against new data.
     view.freezeAutomaticLimits();
     farView.freezeAutomaticLimits();
     addPoints(far, {{1e7, -4e7}, {4e7, 0}});
@@ -82,12 +62,6 @@ TEST(PlotView, SeriesAreListedOnceAndLeftOwnerlessByAViewThatGoes) {
     first->addSeries(&survivor);
     first.reset();
     EXPECT_EQ(survivor.owner, nullptr);
-
-    const std::pair<int, int> grids[] = {{7, 7}, {0, 1}, {-5, 1}};
-    for (auto [grid, stored] : grids) {
-        second.setGrid(grid);
-        EXPECT_EQ(second.Grid(), stored);
-    }
 }
 
 TEST(PlotView, PanAndZoomArithmetic) {
@@ -125,11 +99,9 @@ TEST(PlotView, PanAndZoomArithmetic) {
 }
 
 TEST(PlotView, NoStepCollapsesTurnsOverOrOverflowsTheView) {
-    auto expectUsable = [](const TPlotView& view, const char* step) {
-        EXPECT_TRUE(std::isfinite(view.MaxX - view.MinX)) << step;
-        EXPECT_TRUE(std::isfinite(view.MaxY - view.MinY)) << step;
-        EXPECT_GT(view.MaxX, view.MinX) << step;
-        EXPECT_GT(view.MaxY, view.MinY) << step;
+    const auto usable = [](const TPlotView& v) {
+        return std::isfinite(v.MaxX - v.MinX) && std::isfinite(v.MaxY - v.MinY) &&
+               v.MaxX > v.MinX && v.MaxY > v.MinY;
     };
     const TPixel cursor{30 + 100, 15 + 100};
     TPlotView view;
@@ -138,7 +110,7 @@ TEST(PlotView, NoStepCollapsesTurnsOverOrOverflowsTheView) {
     for (std::int32_t delta : {625, 1000, 32767}) {
         setLimits(view, "10 49 10 49");
         view.wheelZoom(delta << 16, cursor, clientWidth, clientHeight);
-        expectUsable(view, "forward");
+        EXPECT_TRUE(usable(view)) << delta;
         EXPECT_DOUBLE_EQ(view.MaxX - view.MinX, 3.9) << delta;
     }
 
@@ -148,7 +120,7 @@ TEST(PlotView, NoStepCollapsesTurnsOverOrOverflowsTheView) {
     for (int i = 0; i < 5000; ++i)
         view.wheelZoom(-120 * 65536, cursor, clientWidth, clientHeight);
     view.wheelZoom(-32768 * 65536, cursor, clientWidth, clientHeight);
-    expectUsable(view, "backward");
+    EXPECT_TRUE(usable(view));
     const double widest = view.MaxY - view.MinY;
     view.wheelZoom(120 << 16, cursor, clientWidth, clientHeight);
     EXPECT_LT(view.MaxY - view.MinY, widest);
@@ -164,7 +136,7 @@ TEST(PlotView, NoStepCollapsesTurnsOverOrOverflowsTheView) {
     // A band thinner than the precision of its values would collapse the range.
     setLimits(view, "1e16 10000000000000004 1e16 10000000000000004");
     view.zoomToRectangle({30 + 100, 15 + 100}, {30 + 101, 15 + 101}, clientWidth, clientHeight);
-    expectUsable(view, "rectangle");
+    EXPECT_TRUE(usable(view));
     EXPECT_EQ(view.MinY, 1e16);
     EXPECT_EQ(view.MaxX, 1e16 + 4);
 }

@@ -1,21 +1,19 @@
 // The plotter as a window: its buffer, its paint, and the mouse messages that
-// reach the view. The picture itself and the view's arithmetic are tested
-// without a window (painter_test, plot_view_test).
+// reach the view; the picture and the view's arithmetic are tested without one.
 #include "plot/plotter.h"
 
 #include "plot/plot_layout.h"
 #include "plot/series_elements.h"
 #include "toolkit/bitmap.h"
-#include "toolkit/gdi_counter.h"
 #include "visual_fixture.h"
+
+#include "data_series.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
 namespace {
-
-constexpr COLORREF red = RGB(0xFF, 0, 0);
 
 // Counts the repaint requests: a hidden window keeps no update region.
 struct CountingPlotter : TKNPlotter {
@@ -27,61 +25,36 @@ struct CountingPlotter : TKNPlotter {
     }
 };
 
-// The application's plotter with a marker series.
+// The application's plotter with a marker series at (7, -10) and (12, 20).
 class PlotterTest : public VisualTest {
 protected:
     void SetUp() override {
         VisualTest::SetUp();
-        startObjects = liveGdiObjects();
-        plotter = new CountingPlotter(form);
-        place(*plotter, 15, 110, 435, 375);
+        plotter = make<CountingPlotter>(15, 110, 435, 375);
         plotter->init();
         window = plotter->getControl()->handle;
-        points = new TKNPlotPoints;
-        points->Color = 0x0000FF;
-        points->Size = 2;
-        points->attach(plotter->getPlotter());
+        points.Color = 0x0000FF;
+        points.Size = 2;
+        points.attach(plotter->getPlotter());
+        points.series().addValue(-10, 7);
+        points.series().addValue(20, 12);
     }
     void TearDown() override {
-        delete plotter; // before its series, which the elements keep
+        plotter.reset(); // before its series, which the elements keep
         pumpMessages();
-        EXPECT_EQ(points->series().owner, nullptr);
-        delete points;
-        VisualTest::TearDown(); // frees the form, and with it its brush
-        EXPECT_EQ(liveGdiObjects(), startObjects);
+        EXPECT_EQ(points.series().owner, nullptr);
+        VisualTest::TearDown(); // frees the form, and with it its brush, then counts
     }
 
-    void add(double px, double py) {
-        TData x, data; // the value, then its X position
-        setReal(x, px);
-        setReal(data, py);
-        data.next = &x;
-        points->inAdd(data, 0);
-    }
     void mouse(UINT message, WPARAM keys, int px, int py) {
         SendMessageW(window, message, keys, MAKELPARAM(px, py));
     }
-    static void holdControl() {
-        BYTE keys[256] = {};
-        keys[VK_CONTROL] = 0x80;
-        SetKeyboardState(keys);
-    }
     // Whether a repaint was asked for since the last call.
     bool needsRepaint() { return std::exchange(redrawsSeen, plotter->redraws) != plotter->redraws; }
-    void setLimits(double minX, double maxX, double minY, double maxY) {
-        plotter->MinX = minX;
-        plotter->MaxX = maxX;
-        plotter->MinY = minY;
-        plotter->MaxY = maxY;
-    }
-    std::vector<double> limits() const {
-        return {plotter->MinX, plotter->MaxX, plotter->MinY, plotter->MaxY};
-    }
 
-    CountingPlotter* plotter = nullptr;
-    TKNPlotPoints* points = nullptr;
+    std::unique_ptr<CountingPlotter> plotter;
+    TKNPlotPoints points; // outlives the plotter
     HWND window = nullptr;
-    std::int32_t startObjects = 0;
     int redrawsSeen = 0;
 };
 
@@ -89,38 +62,33 @@ protected:
 
 TEST_F(PlotterTest, TheBufferAndItsRegionFollowTheWindowsSizeOfAtLeastOnePixel) {
     for (auto [width, height] : {std::pair{435, 375}, {200, 100}, {0, 0}}) {
-        if (width != 435)
-            SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
         pumpMessages();
         RECT box{};
         EXPECT_EQ(GetRgnBox(plotter->fullRegion(), &box), SIMPLEREGION);
-        EXPECT_EQ(plotter->backBuffer().width, std::max(width, 1));
-        EXPECT_EQ(plotter->backBuffer().height, std::max(height, 1));
-        EXPECT_EQ(box.right, std::max(width, 1));
-        EXPECT_EQ(box.bottom, std::max(height, 1));
+        const std::vector<LONG> sizes{plotter->backBuffer().width, plotter->backBuffer().height,
+                                      box.right, box.bottom};
+        const LONG w = std::max(width, 1), h = std::max(height, 1);
+        EXPECT_EQ(sizes, (std::vector<LONG>{w, h, w, h})) << width;
     }
 }
 
-TEST_F(PlotterTest, APressTakesTheMouseAndFreezesTheAutomaticRange) {
-    add(7, -10);
-    add(12, 20);
-
+TEST_F(PlotterTest, PressesFreezeTheRangeAMiddleDragPansAndTheWheelZoomsAtTheLastCursor) {
     mouse(WM_LBUTTONDOWN, MK_LBUTTON, 11, 12);
     EXPECT_EQ(GetCapture(), window);
     EXPECT_EQ(GetFocus(), window);
     mouse(WM_MOUSEMOVE, MK_LBUTTON, 13, 14); // without Ctrl: no band, no zoom
     mouse(WM_LBUTTONUP, 0, 15, 16);
     EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(limits(), (std::vector<double>{7, 12, -10, 20}));
-    setLimits(0, 0, 0, 0);
+    points.series().addValue(50, 20); // beyond the frozen range
+    EXPECT_EQ(limits(*plotter), "7 12 -10 20");
+    setLimits(*plotter, "0 0 0 0");
     mouse(WM_RBUTTONDOWN, MK_RBUTTON, 100, 100); // the right button freezes too
     mouse(WM_RBUTTONUP, 0, 100, 100);
-    EXPECT_EQ(limits(), (std::vector<double>{7, 12, -10, 20}));
-    pumpMessages();
-}
+    points.series().addValue(60, 30);
+    EXPECT_EQ(limits(*plotter), "7 20 -10 50");
 
-TEST_F(PlotterTest, AMiddleDragPansAndTheWheelZoomsAroundTheLastCursorPosition) {
-    setLimits(10, 49, 100, 134.5); // 0.1 per pixel on both axes
+    setLimits(*plotter, "10 49 100 134.5"); // 0.1 per pixel on both axes
     needsRepaint();
     mouse(WM_MBUTTONDOWN, MK_MBUTTON, 200, 200);
     EXPECT_FALSE(needsRepaint()); // a press only freezes the range
@@ -128,59 +96,47 @@ TEST_F(PlotterTest, AMiddleDragPansAndTheWheelZoomsAroundTheLastCursorPosition) 
     EXPECT_TRUE(needsRepaint());
     mouse(WM_MOUSEMOVE, MK_MBUTTON, 220, 190);
     mouse(WM_MBUTTONUP, 0, 220, 190);
-    // 20 pixels right and 10 up: the picture moved with the cursor.
-    EXPECT_EQ(limits(), (std::vector<double>{8, 47, 99, 133.5}));
+    EXPECT_EQ(limits(*plotter), "8 47 99 133.5"); // 20 pixels right and 10 up, with the cursor
 
-    setLimits(10, 49, 100, 134.5);
+    setLimits(*plotter, "10 49 100 134.5");
     mouse(WM_MOUSEMOVE, 0, 130, 115);                                          // over X 20, Y 124.5
     SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(5, 5)); // screen position
     EXPECT_TRUE(needsRepaint());
-    EXPECT_DOUBLE_EQ(plotter->MinX, 11.92);
-    EXPECT_DOUBLE_EQ(plotter->MaxX, 43.432);
-    EXPECT_DOUBLE_EQ(plotter->MinY, 104.704);
-    EXPECT_DOUBLE_EQ(plotter->MaxY, 132.58);
-
-    pumpMessages();
+    EXPECT_EQ(limits(*plotter), "11.92 43.432 104.704 132.58");
 }
 
 TEST_F(PlotterTest, ADragEndsWhenItsButtonIsUpUnseenOrTheMouseIsTakenAway) {
-    add(7, -10);
-    add(12, 20);
-    // Another window takes the mouse in the middle of a pan.
-    mouse(WM_MBUTTONDOWN, MK_MBUTTON, 200, 200);
-    ASSERT_EQ(GetCapture(), window);
-    SetCapture(form->handle);
-    EXPECT_EQ(plotter->dragMode, dmNone);
-    const std::vector<double> frozen = limits();
-    mouse(WM_MOUSEMOVE, 0, 220, 190);
-    EXPECT_EQ(limits(), frozen);
-    ReleaseCapture();
-
-    // The button went up outside: the next move has no button and pans not.
-    mouse(WM_MBUTTONDOWN, MK_MBUTTON, 200, 200);
-    mouse(WM_MOUSEMOVE, 0, 220, 190);
-    EXPECT_EQ(plotter->dragMode, dmNone);
-    EXPECT_EQ(limits(), frozen);
-    ReleaseCapture();
-    pumpMessages();
+    for (bool takeMouse : {true, false}) {
+        mouse(WM_MBUTTONDOWN, MK_MBUTTON, 200, 200);
+        ASSERT_EQ(GetCapture(), window);
+        if (takeMouse) { // by another window, in the middle of a pan
+            SetCapture(form->handle);
+            EXPECT_EQ(plotter->dragMode, dmNone);
+        }
+        mouse(WM_MOUSEMOVE, 0, 220, 190); // without the button, up where the plot did not see it
+        EXPECT_EQ(plotter->dragMode, dmNone) << takeMouse;
+        EXPECT_EQ(limits(*plotter), "7 12 -10 20") << takeMouse;
+        ReleaseCapture();
+    }
 }
 
 // The one test with the form on screen: hiding it again takes Wine a while.
 TEST_F(PlotterTest, OnScreenRepaintAndTheBandInExclusiveOr) {
     form->setVisible(true);
     pumpMessages();
-    add(7, -10); // each addition asks for a paint, which copies the picture to the window
-    add(9, 10);
-    add(12, 20);
+    points.series().addValue(10, 9);
+    plotter->redraw(); // the paint copies the picture to the window
     pumpMessages();
     HDC dc = GetDC(window);
     const TPixel marker = TPlotLayout(*plotter, 435, 375).mapping.map(9, 10);
-    EXPECT_EQ(GetPixel(dc, marker.x, marker.y), red);
+    EXPECT_EQ(GetPixel(dc, marker.x, marker.y), RGB(0xFF, 0, 0));
 
     // The band goes straight onto the window; the zoom takes its last move.
-    setLimits(1, 40, 1, 35.5); // 0.1 per pixel on both axes
+    setLimits(*plotter, "1 40 1 35.5"); // 0.1 per pixel on both axes
     const COLORREF inside = GetPixel(dc, 150, 90);
-    holdControl();
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
     needsRepaint();
     mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 130, 65);
     mouse(WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, 230, 165);
@@ -191,7 +147,7 @@ TEST_F(PlotterTest, OnScreenRepaintAndTheBandInExclusiveOr) {
     mouse(WM_LBUTTONUP, MK_CONTROL, 240, 170);
     EXPECT_EQ(GetPixel(dc, 150, 90), inside);
     EXPECT_TRUE(needsRepaint());
-    EXPECT_EQ(limits(), (std::vector<double>{11, 12, 29.5, 30.5}));
+    EXPECT_EQ(limits(*plotter), "11 12 29.5 30.5");
 
     // A band whose mouse is taken away goes, and no other follows it.
     mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 130, 65);
@@ -202,14 +158,13 @@ TEST_F(PlotterTest, OnScreenRepaintAndTheBandInExclusiveOr) {
     mouse(WM_MOUSEMOVE, MK_CONTROL, 240, 170);
     EXPECT_EQ(GetPixel(dc, 150, 90), inside);
     ReleaseDC(window, dc);
-    pumpMessages();
 }
 
 TEST_F(PlotterTest, WindowGoneFirstLeavesAPlotterThatStillWorksAndFrees) {
     plotter->getControl()->free(); // as when the form takes its children along
     pumpMessages();
     EXPECT_TRUE(plotter->windowDestroyed);
-    add(7, -10);          // asks for a repaint of a window that is gone
+    plotter->redraw();    // of a window that is gone
     plotter->paintPlot(); // the buffer is still there to draw into
     EXPECT_EQ(GetPixel(plotter->backBuffer().getBitmapCanvas()->dc, 30, 200), RGB(0, 0, 0));
 }

@@ -2,48 +2,28 @@
 
 #include "visual/label.h"
 
-#include <memory>
-
 namespace {
 
-class WinElementTest : public VisualTest {
-protected:
-    std::unique_ptr<TKNLabel> makeLabel() {
-        auto label = std::make_unique<TKNLabel>(form);
-        place(*label, 20, 30, 100, 40);
-        return label;
-    }
-};
+using WinElementTest = VisualTest;
 
 TEST_F(WinElementTest, InitCopiesThePropertiesIntoTheWindow) {
     // Ctl3D 0: sunken, 1: flat with a border, 2: as the class makes it.
     const std::pair<LONG_PTR, LONG_PTR> borders[] = {{0, WS_EX_CLIENTEDGE}, {WS_BORDER, 0}, {0, 0}};
     for (std::uint8_t ctl3D : {0, 1, 2}) {
-        auto label = makeLabel();
+        auto label = make<TKNLabel>(20, 30, 100, 40);
         label->Ctl3D = ctl3D;
+        label->Enabled = label->Visible = ctl3D != 0;
         label->init();
         HWND window = label->getControl()->handle;
         EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER, borders[ctl3D].first);
         EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, borders[ctl3D].second);
+        EXPECT_EQ(IsWindowEnabled(window), ctl3D != 0);
+        EXPECT_EQ((GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0, ctl3D != 0);
     }
-    auto label = makeLabel();
-    label->Enabled = false;
-    label->Visible = false;
-    label->init();
-    EXPECT_FALSE(IsWindowEnabled(label->getControl()->handle));
-    EXPECT_FALSE(GetWindowLongPtrW(label->getControl()->handle, GWL_STYLE) & WS_VISIBLE);
-}
-
-TEST_F(WinElementTest, AControlTheToolkitFreedFirstIsNotFreedAgain) {
-    auto label = makeLabel();
-    label->init();
-    label->getControl()->free(); // as the form does with its children
-    label.reset();
-    EXPECT_EQ(form->childCount(), 0);
 }
 
 TEST_F(WinElementTest, AnAutoSizedLabelFollowsItsCaption) {
-    auto label = makeLabel();
+    auto label = make<TKNLabel>(20, 30, 100, 40);
     label->setAutoSize(true);
     label->Caption = "Эффективность, дБ";
     label->init();
