@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cmath>
+#include <ranges>
 #include <tuple>
 
 void AppTest::SetUp() {
@@ -21,8 +22,6 @@ void AppTest::SetUp() {
     // Making the applet installs the real debug box: record instead.
     setDebugMessageSink(
         [](const std::string& text, const std::string&) { shownBoxes.push_back(text); });
-    if (!startsRunning)
-        return;
     startNetwork(*app->MainForm);
     SetForegroundWindow(windowOf(*app->MainForm));
     SetActiveWindow(windowOf(*app->MainForm));
@@ -31,7 +30,6 @@ void AppTest::SetUp() {
 
 void AppTest::TearDown() {
     stopDispatch();
-    runInitProcs(); // those of a network never started
     app.reset();
     pumpMessages();
     EXPECT_TRUE(shownBoxes.empty());
@@ -39,9 +37,8 @@ void AppTest::TearDown() {
 }
 
 std::wstring AppTest::wideTextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    std::wstring text(GetWindowTextLengthW(window) + 1u, L'\0');
+    text.resize(GetWindowTextW(window, text.data(), int(text.size())));
     return text;
 }
 
@@ -50,12 +47,9 @@ std::string AppTest::textOf(const TKNWin& element) {
 }
 
 std::vector<std::string> AppTest::linesOf(const TKNMemo& memo) {
-    const std::string text = textOf(memo);
     std::vector<std::string> lines;
-    for (std::size_t from = 0, end = 0; !text.empty() && from <= text.size(); from = end + 2) {
-        end = std::min(text.find("\r\n", from), text.size());
-        lines.push_back(text.substr(from, end - from));
-    }
+    for (const auto line : std::views::split(textOf(memo), std::string_view("\r\n")))
+        lines.emplace_back(line.begin(), line.end());
     return lines;
 }
 
@@ -79,8 +73,7 @@ void AppTest::pressBuild() {
 
 void AppTest::expectPlotted(int first, int last, double f0) {
     const std::vector<TRPoint>& line = app->LinesEffect->series().points();
-    const std::vector<std::string> frequencies = linesOf(*app->MemoFrequency);
-    const std::vector<std::string> effect = linesOf(*app->MemoEffect);
+    const auto frequencies = linesOf(*app->MemoFrequency), effect = linesOf(*app->MemoEffect);
     const std::size_t count = static_cast<std::size_t>(std::max(0, last - first + 1));
     const auto markers = static_cast<std::size_t>(app->PointsEffect->series().count());
     ASSERT_EQ((std::array{line.size(), frequencies.size(), effect.size(), markers}),
@@ -106,8 +99,7 @@ std::pair<int, int> AppTest::plotPicture() {
     for (int x = inside.left + 2; x < inside.right - 4; ++x) {
         const RECT column{x, inside.top, x + 1, inside.bottom - 1};
         const bool marker = countPixels(dc, column, RGB(0xFF, 0, 0)) > 0;
-        picture.first += marker && !inMarker;
-        inMarker = marker;
+        picture.first += !std::exchange(inMarker, marker) && marker;
     }
     return picture;
 }

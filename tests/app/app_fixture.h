@@ -31,7 +31,6 @@ protected:
     // the line's colour between the margins (the labels share it).
     std::pair<int, int> plotPicture();
 
-    bool startsRunning = true; // the network live, the form shown and active
     std::unique_ptr<TClassMainForm_4C58060> app;
     static inline std::vector<std::string> shownBoxes; // the debug boxes the program showed
 };

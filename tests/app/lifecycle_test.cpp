@@ -1,8 +1,7 @@
-// The schematic's life in the test process: construction with inert links,
-// the close that ends the loop, and destruction in reverse creation order.
+// The schematic's life in the test process: the close that ends the loop,
+// and destruction in reverse creation order.
 #include "app_fixture.h"
 
-#include "app/program.h"
 #include "runtime/links.h"
 #include "toolkit/application.h"
 
@@ -12,22 +11,10 @@
 
 namespace {
 
-class LifecycleTest : public AppTest {
-public:
-    LifecycleTest() { startsRunning = false; }
-};
-
-TEST_F(LifecycleTest, BeforeTheStartAClickReachesNoElement) {
-    EXPECT_EQ(schematic, app.get());
-    EXPECT_FALSE(IsWindowVisible(windowOf(*app->MainForm)));
-    pressBuild();
-    EXPECT_EQ(textOf(*app->EditEnd) + textOf(*app->MemoFrequency), "");
-    EXPECT_EQ(app->LinesEffect->series().count(), 0);
-    EXPECT_EQ(app->ForFrequency->position, 0);
-}
+using LifecycleTest = AppTest;
 
 TEST_F(LifecycleTest, ClosingEndsTheLoopAndTheElementsGoLastCreatedFirst) {
-    startNetwork(*app->MainForm);
+    EXPECT_EQ(schematic, app.get());
     ASSERT_TRUE(IsWindowVisible(windowOf(*app->MainForm)));
     PostMessageW(windowOf(*app->MainForm), WM_CLOSE, 0, 0);
     run(applet);

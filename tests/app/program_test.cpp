@@ -48,9 +48,10 @@ TEST(ProgramTest, TheInformationSwitchShowsTheBoxAndAnyOtherArgumentTheProgram) 
         HWND window = nullptr;
         bool sawMain = false;
         for (DWORD waited = 0; !window && waited < patience; waited += 20) {
-            sawMain = sawMain || windowOfProcess(info.dwProcessId, mainCaption);
+            // Looked for after the window, so that a main window found is one seen.
             window =
                 windowOfProcess(info.dwProcessId, start.information ? infoCaption : mainCaption);
+            sawMain = sawMain || windowOfProcess(info.dwProcessId, mainCaption);
             if (!window && WaitForSingleObject(info.hProcess, 20) != WAIT_TIMEOUT)
                 break;
         }

