@@ -231,7 +231,6 @@ TEST_F(ControlTest, LinesAreFoundAtAnyPositionAndOnlyExistingLinesAreReplaced) {
             << line << ": ..." << result.substr(result.size() / 2);
     }
 }
-}
 
 // Appends go in together at the next pump, leaving the edit as WM_SETTEXT would
 // (no change notification, the caret and the view at the start). Neither a limit
