@@ -45,8 +45,6 @@ TEST(IniFileTest, OneCallSavesAndLoadsDependingOnTheMode) {
         EXPECT_EQ(ini->valueInteger("Ширина", 0), 300);
         EXPECT_EQ(ini->valueInteger("Height", 55), 0); // not a number
         EXPECT_EQ(ini->valueInteger("Missing", 99), 99);
-        ini->section = "";
-        EXPECT_EQ(ini->valueInteger("Left", 11), 11);
     }
 }
 
