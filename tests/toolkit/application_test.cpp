@@ -14,9 +14,7 @@ bool watch(TControl& control, TMessage& msg, LRESULT&) {
     if (msg.message == WM_CLOSE && control.isApplet)
         journal.push_back("applet closed");
     if (msg.message == WM_DESTROY && control.isForm)
-        journal.push_back(appletRunning      ? "form destroyed while running"
-                          : appletTerminated ? "form destroyed after termination"
-                                             : "form destroyed");
+        journal.push_back(appletTerminated ? "form destroyed after termination" : "form destroyed");
     return false;
 }
 

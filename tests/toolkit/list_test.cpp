@@ -36,10 +36,8 @@ TEST(List, GrowsLinearlyByItsStepAndAddressesOnlyEntriesInsideIt) {
     EXPECT_EQ(contents(*list), "0 20 3 4 5 6 7 8 /12");
     EXPECT_FALSE(list->get(-1) || list->get(8));
     list->remove(ptr(3)), list->remove(ptr(9));
-    EXPECT_EQ(list->indexOf(ptr(4)), 2);
     list->setCapacity(1); // raised to the count
-    EXPECT_EQ(list->capacity(), 7);
+    EXPECT_EQ(contents(*list), "0 20 4 5 6 7 8 /7");
     list->clear();
     EXPECT_EQ(contents(*list), "/0");
-    EXPECT_EQ(list->items(), nullptr);
 }

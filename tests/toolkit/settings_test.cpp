@@ -38,7 +38,6 @@ TEST(IniFileTest, OneCallSavesAndLoadsDependingOnTheMode) {
         ini->valueInteger("Top", -7);
         ini->valueInteger("Ширина", 300);
         WritePrivateProfileStringW(L"Окно", L"Height", L"abc", file.path.c_str());
-        EXPECT_NE(GetFileAttributesW(file.path.c_str()), INVALID_FILE_ATTRIBUTES);
         ini->mode = iniRead;
         EXPECT_EQ(ini->valueInteger("Left", 0), 120);
         EXPECT_EQ(ini->valueInteger("Top", 0), -7);
