@@ -14,11 +14,7 @@ bool watch(TControl& control, TMessage& msg, LRESULT&) {
     if (msg.message == WM_CLOSE && control.isApplet)
         journal.push_back("applet closed");
     if (msg.message == WM_DESTROY && control.isForm)
-        journal.push_back(appletRunning      ? "form destroyed while running"
-                          : appletTerminated ? "form destroyed after termination"
-                                             : "form destroyed");
-    if (msg.message == WM_APP)
-        journal.push_back("queued message");
+        journal.push_back(appletTerminated ? "form destroyed after termination" : "form destroyed");
     return false;
 }
 
@@ -60,16 +56,6 @@ TEST_F(ApplicationTest, TheAppletsCloseCommandClosesTheMainForm) {
     EXPECT_TRUE(IsWindow(appletControl->handle));
     processMessages();
     EXPECT_TRUE(appletTerminated && IsWindow(form->handle));
-}
-
-TEST_F(ApplicationTest, TerminateDrainsTheQueueOnceBeforeClosingTheApplet) {
-    makeWindows();
-    PostMessageW(form->handle, WM_APP, 0, 0);
-    terminate(appletControl);
-    EXPECT_EQ(appletControl, nullptr);
-    journal.resize(2);
-    EXPECT_EQ(journal, (std::vector<std::string>{"queued message", "applet closed"}));
-    terminate(appletControl); // no applet left: nothing to do
 }
 
 TEST_F(ApplicationTest, MinimisingTheMainFormMinimisesTheApplet) {

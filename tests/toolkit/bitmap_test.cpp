@@ -22,34 +22,23 @@ void paint(TBitmap& bitmap, COLORREF color, const RECT& area) {
     bitmap.setBkColor(background);
 }
 
-void expectPixels(const MemoryImage& image,
-                  std::initializer_list<std::tuple<int, int, COLORREF>> pixels) {
-    for (const auto& [x, y, color] : pixels)
-        EXPECT_EQ(image.at(x, y), color) << x << ", " << y;
-}
-
 using BitmapTest = GdiCountingTest;
 
 TEST_F(BitmapTest, GrowingKeepsTheOldPixelsAtTheTopLeftAndFillsTheRestWithTheBackground) {
-    for (std::uint8_t type : {bmDDB, bmDIB}) {
-        SCOPED_TRACE(type);
-        TBitmap* bitmap = newBitmap(10, 8);
-        bitmap->setPixelFormat(pf32Bit);
-        bitmap->setHandleType(type);
-        paint(*bitmap, blue, {0, 0, 10, 8});
-        bitmap->setBkColor(colour(red));
-        bitmap->setWidth(16);
-        bitmap->setBkColor(colour(green));
-        bitmap->setHeight(12);
-        EXPECT_EQ(bitmap->handleType, bmDDB); // a new height makes it device-dependent
-        MemoryImage target(20, 20);
-        bitmap->draw(target.dc, 1, 1);
-        bitmap->free();
-        // clang-format off
-        expectPixels(target, {{1, 1, blue}, {10, 8, blue}, {11, 1, red}, {16, 8, red},
-                              {1, 9, green}, {16, 12, green}, {17, 12, white}, {1, 13, white}});
-        // clang-format on
-    }
+    TBitmap* bitmap = newBitmap(10, 8);
+    paint(*bitmap, blue, {0, 0, 10, 8});
+    bitmap->setBkColor(colour(red));
+    bitmap->setWidth(16);
+    bitmap->setBkColor(colour(green));
+    bitmap->setHeight(12);
+    MemoryImage target(20, 20);
+    bitmap->draw(target.dc, 1, 1);
+    bitmap->free();
+    const std::tuple<int, int, COLORREF> pixels[] = {
+        {1, 1, blue},  {10, 8, blue},   {11, 1, red},    {16, 8, red},
+        {1, 9, green}, {16, 12, green}, {17, 12, white}, {1, 13, white}};
+    for (const auto& [x, y, color] : pixels)
+        EXPECT_EQ(target.at(x, y), color) << x << ", " << y;
 }
 
 TEST_F(BitmapTest, AnEmptyBitmapDrawsNothingAndHasNoHandleOrCanvas) {
@@ -65,26 +54,19 @@ TEST_F(BitmapTest, AnEmptyBitmapDrawsNothingAndHasNoHandleOrCanvas) {
     bitmap->setWidth(3);
     bitmap->draw(target.dc, 0, 0);
     bitmap->free();
-    expectPixels(target, {{2, 2, red}, {3, 3, green}});
+    EXPECT_EQ(std::make_pair(target.at(2, 2), target.at(3, 3)), std::make_pair(red, green));
 }
 
-TEST_F(BitmapTest, TakingAHandleReadsItsSizeAndRefusesWhatIsNoBitmap) {
+TEST_F(BitmapTest, TakingAHandleReadsItsSize) {
     TBitmap* bitmap = newBitmap(5, 5);
     HBITMAP foreign = CreateBitmap(7, 3, 1, 32, nullptr);
     bitmap->takeHandle(foreign);
     EXPECT_EQ(std::make_tuple(bitmap->width, bitmap->height, bitmap->getHandle()),
               std::make_tuple(7, 3, foreign));
-
-    bitmap->takeHandle(nullptr);
+    bitmap->takeHandle(nullptr); // a picture that failed to load
     EXPECT_TRUE(bitmap->isEmpty());
     EXPECT_EQ(GetObjectType(foreign), 0u); // the taken handle was deleted
-    // A brush reads as something, just not as a bitmap: it is not taken.
-    HBRUSH notABitmap = CreateSolidBrush(red);
-    bitmap->takeHandle(reinterpret_cast<HBITMAP>(notABitmap));
-    EXPECT_TRUE(bitmap->isEmpty());
     bitmap->free();
-    EXPECT_NE(GetObjectType(notABitmap), 0u);
-    DeleteObject(notABitmap);
 }
 
 } // namespace

@@ -5,8 +5,6 @@
 #include "toolkit/dispatch.h"
 #include "toolkit/failure_report.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -53,40 +51,20 @@ TEST_F(ControlTest, AChildsHandleMakesItsParentsWindowsFirstAndItsHandlersSeeIts
     HWND window = edit->getHandle();
     EXPECT_EQ(GetParent(window), form->handle);
     EXPECT_EQ(GetWindow(form->handle, GW_OWNER), appletControl->handle); // not a child
-    EXPECT_EQ(controlOfWindow(form->handle), form);
-    EXPECT_EQ(toolkitWindowCount(), 2); // the top-level ones
     EXPECT_EQ(events.messages[0], static_cast<UINT>(WM_NCCREATE));
     EXPECT_EQ(events.count(WM_CREATE), 1);
 }
 
-TEST_F(ControlTest, NotificationsArriveAsTheControlsOwnEvents) {
+TEST_F(ControlTest, AButtonsClickIsItsEventUnlessTheToolkitItselfMovedTheFocus) {
     TControl* button = keep(newButton(form, "OK"));
-    TControl* edit = keep(newEdit(form, 0));
-    TControl* track =
-        keep(newCommonControl(form, TRACKBAR_CLASSA, WS_CHILD | WS_VISIBLE, staticActions, false));
-    for (TControl* control : {button, edit, track}) {
-        control->onClick = bindMethod<&Recorder::click, TControl*>(&events);
-        events.watchChanges(control);
-    }
+    button->onClick = bindMethod<&Recorder::click, TControl*>(&events);
     form->getHandle();
-    const auto expect = [this](const char* what, int clicks, int changes) {
-        pumpMessages();
-        EXPECT_EQ(std::make_pair(events.clicks, events.changes), std::make_pair(clicks, changes))
-            << what;
-        events.clicks = events.changes = 0;
-    };
-    const auto command = [this](TControl* c, WORD code) {
-        SendMessageW(form->handle, WM_COMMAND, MAKEWPARAM(c->controlId, code), (LPARAM)c->handle);
-    };
-    command(edit, 0);
-    expect("code 0 from an edit is a click", 1, 0);
-    NMHDR header{track->handle, track->controlId, static_cast<UINT>(NM_CLICK)};
-    SendMessageW(form->handle, WM_NOTIFY, track->controlId, reinterpret_cast<LPARAM>(&header));
-    expect("common control's click", 1, 0);
-    button->focusGuard = 1; // the toolkit itself moves the focus: not the user's click
-    command(button, BN_CLICKED);
-    expect("under the focus guard", 0, 0);
-    button->focusGuard = 0;
+    for (int guard : {1, 0}) {
+        button->focusGuard = guard;
+        SendMessageW(form->handle, WM_COMMAND, MAKEWPARAM(button->controlId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button->handle));
+    }
+    EXPECT_EQ(events.clicks, 1);
 }
 
 TEST_F(ControlTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush) {
@@ -96,45 +74,22 @@ TEST_F(ControlTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush) {
     glass->transparent = true;
     TControl* plain = keep(newLabel(form, "")); // system colours, the parent's brush
     form->getHandle();
-    const COLORREF untouched = RGB(1, 2, 3), text = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF none = RGB(1, 2, 3), text = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
     // Control, request, brush, background mode and colour, text colour.
-    // clang-format off
     const std::tuple<TControl*, UINT, HGDIOBJ, int, COLORREF, COLORREF> cases[] = {
         {edit, WM_CTLCOLOREDIT, edit->backgroundBrush(), OPAQUE, RGB(10, 20, 30), RGB(200, 0, 0)},
-        {glass, WM_CTLCOLORSTATIC, GetStockObject(NULL_BRUSH), TRANSPARENT, untouched, text},
-        {plain, WM_CTLCOLORSTATIC, form->backgroundBrush(), OPAQUE, GetSysColor(COLOR_BTNFACE),
-         text}};
-    // clang-format on
+        {glass, WM_CTLCOLORSTATIC, GetStockObject(NULL_BRUSH), TRANSPARENT, none, text},
+        {plain, WM_CTLCOLORSTATIC, form->backgroundBrush(), OPAQUE, face, text}};
     HDC dc = CreateCompatibleDC(nullptr);
     for (const auto& [control, message, brush, mode, back, fore] : cases) {
-        SetBkColor(dc, untouched);
+        SetBkColor(dc, none);
         EXPECT_EQ(SendMessageW(form->handle, message, (WPARAM)dc, (LPARAM)control->handle),
                   reinterpret_cast<LRESULT>(brush));
         EXPECT_EQ(std::make_tuple(GetBkMode(dc), GetBkColor(dc), GetTextColor(dc)),
                   std::make_tuple(mode, back, fore));
     }
     DeleteDC(dc);
-}
-
-TEST_F(ControlTest, ClosingOrFreeingASecondFormDestroysItsWindowsAndLeavesItsChildrenToTheirOwner) {
-    TControl* second = newForm(appletControl, "Second");
-    TControl* edit = keep(newEdit(second, 0));
-    events.watch(edit);
-    HWND editWindow = edit->getHandle();
-    second->free();
-    EXPECT_EQ(edit->parent, nullptr);
-    EXPECT_FALSE(IsWindow(editWindow));
-    EXPECT_EQ(events.destroyed, 0); // the element that owns it frees it later
-    EXPECT_EQ(appletControl->childCount(), 1);
-
-    // Closed: the system destroys the window and the toolkit frees the object.
-    TControl* third = newForm(appletControl, "Third");
-    events.watch(third);
-    HWND window = third->getHandle();
-    SendMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(events.destroyed, 1);
-    EXPECT_EQ(pumpMessages(), 0); // no quit: the main form's close ends the loop
 }
 
 TEST_F(ControlTest, ADeferredReleaseFromAnyOtherSenderIsIgnored) {
@@ -238,20 +193,22 @@ TEST_F(ControlTest, LinesAreFoundAtAnyPositionAndOnlyExistingLinesAreReplaced) {
     edit->setSelStart(70001);
     EXPECT_EQ(edit->selStart(), 70001);
 
-    // Text, line, replacement, result.
-    // clang-format off
-    const std::tuple<std::string, std::int32_t, std::string, std::string> cases[] = {
-        {"один\r\ntwo\r\nthree", 1, "2\r\n", "один\r\n2\r\nthree"}, {"only", 0, "x", "x"},
-        {"a\r\nb", 1, "три", "a\r\nтри"}, {"a\r\nb", 2, "lost", "a\r\nb"}, {"", 1, "lost", ""},
-        {"a\r\nb", -1, "lost", "a\r\nb"}, {longLine + "\r\nb", 1, "2", longLine + "\r\n2"},
-        {longLine + "\r\nb\r\nc", 1, "2\r\n", longLine + "\r\n2\r\nc"}};
-    // clang-format on
+    // Text, line, replacement, result; | stands for a line break, # for the long line.
+    const std::tuple<const char*, std::int32_t, const char*, const char*> cases[] = {
+        {"ж|b|c", 1, "2|", "ж|2|c"}, {"a", 0, "x", "x"},         {"a|b", 1, "три", "a|три"},
+        {"a|b", 2, "-", "a|b"},      {"", 1, "-", ""},           {"a|b", -1, "-", "a|b"},
+        {"#|b", 1, "2", "#|2"},      {"#|b|c", 1, "2|", "#|2|c"}};
+    const auto expand = [&longLine](std::string s) {
+        for (std::size_t at; (at = s.find_first_of("|#")) != s.npos;)
+            s.replace(at, 1, s[at] == '|' ? "\r\n" : longLine);
+        return s;
+    };
     for (const auto& [text, line, replacement, expected] : cases) {
-        edit->setCaption(text);
-        edit->setLineText(line, replacement);
+        edit->setCaption(expand(text));
+        edit->setLineText(line, expand(replacement));
         const std::string result = edit->getCaption();
-        // The long texts are told apart by their ends.
-        EXPECT_TRUE(result == expected) << line << ": ..." << result.substr(result.size() / 2);
+        EXPECT_TRUE(result == expand(expected))
+            << line << ": ..." << result.substr(result.size() / 2);
     }
 }
 
@@ -284,7 +241,6 @@ TEST_F(ControlTest, AppendsPastTheEditLimitNeverResetTheWholeText) {
             EXPECT_TRUE(edit->getCaption() == expected) << turn; // before the window has it
         }
         EXPECT_TRUE(edit->getCaption() == expected);
-        EXPECT_GT(expected.size(), 30000u);
         // Without scrolling lines below the box would be refused: it is set whole.
         if (!(options & eoNoVScroll)) {
             EXPECT_EQ(events.count(WM_SETTEXT), 0);
@@ -307,14 +263,6 @@ TEST_F(ControlTest, AppendsStillToComeServeAnyMessageAndGoWithANewTextOrTheContr
     edit->setCaption("new");
     pumpMessages();
     EXPECT_EQ(edit->getCaption(), "new");
-    // A single-line edit takes each append at once and notifies it.
-    TControl* single = keep(newEdit(form, 0));
-    events.watchChanges(single);
-    single->getHandle();
-    single->addText("4");
-    single->addText("2");
-    EXPECT_EQ(events.changes, 2);
-    EXPECT_EQ(single->getCaption(), "42");
     // A control freed with text still to come leaves nothing behind.
     TControl* freed = newEdit(form, eoMultiline);
     freed->getHandle();

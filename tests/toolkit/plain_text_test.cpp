@@ -3,20 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 TEST(TextUtils, CommandLineTokensFollowTheQuotingRules) {
     const std::string line = "\"C:\\Program Files\\app.exe\"  /ih \"two words\" a\"b c\"d";
     // Inner quotes stay; doubled quotes before a token are skipped; a lone
     // quote is no token to strip; an unclosed quote runs to the end.
-    // clang-format off
-    const std::tuple<std::string, std::int32_t, const char*> cases[] = {
-        {line, 0, "C:\\Program Files\\app.exe"}, {line, 1, "/ih"}, {line, 2, "two words"},
-        {line, 3, "a\"b c\"d"}, {line, 4, ""}, {"app /IH", 1, "/IH"}, {"app \"\" \"\"x", 1, "x"},
-        {"app \"", 1, "\""}, {"app \"open ended", 1, "\"open ended"}, {"app\t\r\n/ih", 1, "/ih"},
-        {"", 0, ""}, {"   ", 0, ""}};
-    // clang-format on
-    for (const auto& [text, index, token] : cases)
-        EXPECT_EQ(commandLineToken(text, index), token) << text << " #" << index;
+    const char* tokens[] = {"C:\\Program Files\\app.exe", "/ih", "two words", "a\"b c\"d", ""};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(commandLineToken(line, i), tokens[i]) << i;
+    // A line, then its first two tokens joined by '|'.
+    const std::pair<const char*, const char*> cases[] = {
+        {"a /IH", "a|/IH"},     {"a \"\" \"\"x", "a|x"}, {"a \"", "a|\""},
+        {"a \"b c", "a|\"b c"}, {"a\t\r\n/ih", "a|/ih"}, {"", "|"},
+        {"   ", "|"},           {" a  b ", "a|b"}};
+    for (const auto& [text, tokens] : cases)
+        EXPECT_EQ(commandLineToken(text, 0) + "|" + commandLineToken(text, 1), tokens) << text;
 }
 
 TEST(TextUtils, WindowsVersionCodeMapsPlatformAndVersion) {
