@@ -10,18 +10,12 @@
 
 // "i5", "r2.5", "sabc", "n" (null), or "t" and the tag.
 inline std::string describe(const TData& d) {
-    switch (d.tag) {
-    case tagNull:
-        return "n";
-    case tagInteger:
-        return "i" + asString(d);
-    case tagReal:
-        return "r" + asString(d);
-    case tagString:
-        return "s" + d.strValue;
-    default:
-        return "t" + std::to_string(d.tag);
-    }
+    const char* kind = d.tag == tagNull      ? "n"
+                       : d.tag == tagInteger ? "i"
+                       : d.tag == tagReal    ? "r"
+                       : d.tag == tagString  ? "s"
+                                             : nullptr;
+    return kind ? kind + asString(d) : "t" + std::to_string(d.tag);
 }
 
 // Logs "name:value " for every event that reaches it.
