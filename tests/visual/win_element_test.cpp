@@ -6,34 +6,28 @@ namespace {
 
 using WinElementTest = VisualTest;
 
-TEST_F(WinElementTest, InitCopiesThePropertiesIntoTheWindow) {
+TEST_F(WinElementTest, Ctl3DChoosesTheBorder) {
     // Ctl3D 0: sunken, 1: flat with a border, 2: as the class makes it.
     const std::pair<LONG_PTR, LONG_PTR> borders[] = {{0, WS_EX_CLIENTEDGE}, {WS_BORDER, 0}, {0, 0}};
     for (std::uint8_t ctl3D : {0, 1, 2}) {
         auto label = make<TKNLabel>(20, 30, 100, 40);
         label->Ctl3D = ctl3D;
-        label->Enabled = label->Visible = ctl3D != 0;
         label->init();
         HWND window = label->getControl()->handle;
         EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER, borders[ctl3D].first);
         EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, borders[ctl3D].second);
-        EXPECT_EQ(IsWindowEnabled(window), ctl3D != 0);
-        EXPECT_EQ((GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0, ctl3D != 0);
     }
 }
 
-TEST_F(WinElementTest, AnAutoSizedLabelFollowsItsCaption) {
+TEST_F(WinElementTest, AnAutoSizedLabelTakesItsCaptionsWidth) {
     auto label = make<TKNLabel>(20, 30, 100, 40);
     label->setAutoSize(true);
     label->Caption = "Эффективность, дБ";
     label->init();
     TControl& control = *label->getControl();
     EXPECT_EQ(control.getCaption(), "Эффективность, дБ");
-    const std::int32_t width = control.width();
-    EXPECT_GT(width, 20);
-    EXPECT_NE(width, 100);
-    control.setCaption("Эффективность виброизоляции, дБ");
-    EXPECT_GT(control.width(), width);
+    EXPECT_GT(control.width(), 20);
+    EXPECT_NE(control.width(), 100);
 }
 
 } // namespace
