@@ -5,7 +5,6 @@
 #include "toolkit/control_factory.h"
 #include "toolkit/gdi_counter.h"
 
-#include <tuple>
 #include <utility>
 
 namespace {
@@ -97,19 +96,6 @@ TEST_F(CanvasTest, FillRectUsesTheCanvasBrushThenTheOwnersThenItsColourThenTheWi
     owned->brushTool().setColor(colour(yellow));
     EXPECT_EQ(fill(*owned), yellow);
     EXPECT_EQ(plain->color, colour(green));
-}
-
-TEST_F(CanvasTest, FontStyleBitsMapOntoTheLogFont) {
-    TGraphicTool* font = newFont();
-    const LOGFONTA& f = font->data.logFont;
-    font->setFontStyle(1 | 2 | 8 | 0x30); // bold, italic, strike-out; 0x30 means nothing
-    EXPECT_EQ(std::make_tuple(f.lfWeight, f.lfItalic, f.lfUnderline, f.lfStrikeOut),
-              std::make_tuple(700L, BYTE{1}, BYTE{0}, BYTE{1}));
-    EXPECT_EQ(font->fontStyle(), 1 | 2 | 8);
-    font->data.logFont.lfWeight = 900;
-    font->setFontStyle(4); // underline: not bold, whatever the weight was
-    EXPECT_EQ(std::make_pair(f.lfWeight, font->fontStyle()), std::make_pair(0L, std::uint8_t{4}));
-    font->free();
 }
 
 TEST_F(CanvasTest, ASystemColourIsResolvedWhenTheHandleIsMadeAndAChangeIsNoticed) {

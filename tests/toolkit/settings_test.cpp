@@ -47,7 +47,7 @@ TEST(IniFileTest, OneCallSavesAndLoadsDependingOnTheMode) {
     }
 }
 
-TEST(UtilitiesTest, TheProgramsPathAndItsFolderAndNoParameterPastTheLast) {
+TEST(SystemTest, TheProgramsPathAndItsFolderAndNoParameterPastTheLast) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     const std::wstring program = path;
