@@ -28,11 +28,14 @@ TEST(List, GrowsLinearlyByItsStepAndAddressesOnlyEntriesInsideIt) {
         capacities += std::to_string(list->capacity()) + " ";
     }
     EXPECT_EQ(capacities, "4 4 4 4 8 8 8 8 12 ");
-    // Out of range: 9 and -1 are none to put, nor to delete.
+    // Out of range: 9 and -1 are none to put, 11 and -1 no place to insert;
+    // a deletion stops at the end and does nothing before the start.
     for (auto [at, value] : {std::pair{9, 7}, {-1, 7}, {2, 20}})
         list->put(at, ptr(value));
-    for (int at : {9, -1, 1})
-        list->deleteAt(at);
+    for (auto [at, value] : {std::pair{1, 11}, {10, 10}, {11, 9}, {-1, 9}})
+        list->insert(at, ptr(value));
+    for (auto [from, count] : {std::pair{1, 2}, {8, 10}, {0, 0}, {-1, 1}, {9, 1}})
+        list->deleteRange(from, count);
     EXPECT_EQ(contents(*list), "0 20 3 4 5 6 7 8 /12");
     EXPECT_FALSE(list->get(-1) || list->get(8));
     list->remove(ptr(3)), list->remove(ptr(9));

@@ -16,6 +16,21 @@ std::string lines(const TStrList& list) {
 
 } // namespace
 
+TEST(StrList, SetTextSplitsAtCarriageReturnsAndMayAppend) {
+    auto list = makeObj<TStrList>();
+    // A lone LF stays in its line; a CR ends one, with or without an LF.
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\r\nb", "a|b"}, {"a\r\n", "a"}, {"a\nb\rc\r\r\nd", "a\nb|c||d"}, {"", ""}};
+    for (auto [text, expected] : cases) {
+        list->add("old");
+        list->setText(text, false);
+        EXPECT_EQ(lines(*list), expected);
+    }
+    list->add("x");
+    list->setText("a\r\nb", true);
+    EXPECT_EQ(lines(*list), "x|a|b");
+}
+
 TEST(StrList, LinesAreAddedDeletedInsideTheListAndJoinedEachEndingWithCrLf) {
     auto list = makeObj<TStrList>();
     for (const char* line : {"a", "", "ж", "d"})
