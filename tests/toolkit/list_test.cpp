@@ -43,4 +43,7 @@ TEST(List, GrowsLinearlyByItsStepAndAddressesOnlyEntriesInsideIt) {
     EXPECT_EQ(contents(*list), "0 20 4 5 6 7 8 /7");
     list->clear();
     EXPECT_EQ(contents(*list), "/0");
+    auto zero = makeObj<TList>(0); // a step of 0 means the default
+    zero->add(ptr(1));
+    EXPECT_EQ(zero->capacity(), 4);
 }
