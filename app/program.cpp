@@ -5,7 +5,7 @@
 #include "toolkit/application.h"
 #include "toolkit/control_factory.h"
 #include "toolkit/hint_manager.h"
-#include "toolkit/utilities.h"
+#include "toolkit/system.h"
 #include "visual/main_form.h"
 
 #include <memory>
@@ -15,7 +15,6 @@ void initialiseUnits() {
     createHintManager();
     formWindows();
     innerMessage();
-    installMessageBoxSink();
 }
 
 bool isInformationSwitch(const std::string& firstArgument) {

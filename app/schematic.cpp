@@ -10,7 +10,6 @@
 const std::string rejectionText = "Собственная частота должна быть больше 0.001 Гц";
 
 TClassMainForm_4C58060* schematic = nullptr;
-void (*elementDestroyedHook)(std::size_t number) = nullptr;
 
 namespace {
 
@@ -189,8 +188,6 @@ TClassMainForm_4C58060::~TClassMainForm_4C58060() {
 void TClassMainForm_4C58060::destroyElements() {
     while (!slots_.empty()) {
         const Slot slot = slots_.back();
-        if (elementDestroyedHook)
-            elementDestroyedHook(slots_.size());
         slots_.pop_back();
         slot.destroy(slot.element);
     }

@@ -42,8 +42,6 @@ public:
     TClassMainForm_4C58060(const TClassMainForm_4C58060&) = delete;
     TClassMainForm_4C58060& operator=(const TClassMainForm_4C58060&) = delete;
 
-    std::size_t ownedCount() const { return slots_.size(); }
-
     TKNMainForm* MainForm = nullptr;
     TKNEdit* EditNaturalFreq = nullptr;
     TKNLabel* LabelNaturalFreq = nullptr;
@@ -147,7 +145,3 @@ private:
 // The program's one schematic, set by its constructor before the first element
 // exists and cleared by its destructor.
 extern TClassMainForm_4C58060* schematic;
-
-// Called with each element's creation number (1 .. 74) just before it is
-// destroyed; tests observe the order through it.
-extern void (*elementDestroyedHook)(std::size_t number);

@@ -10,7 +10,7 @@
 #include "plot/plot_painter.h"
 #include "plot/point_series.h"
 #include "toolkit/bitmap.h"
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 #include <windows.h>
 

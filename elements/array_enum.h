@@ -1,4 +1,5 @@
-// TKNArrayEnum: raises one event per item of the array behind srcArray.
+// TKNArrayEnum: the array enumerator. The program only creates one, sets its
+// flags, links its item event and destroys it: its points do nothing.
 #pragma once
 
 #include "elements/element.h"
@@ -8,19 +9,13 @@
 
 class TKNArrayEnum : public TKNElement {
 public:
-    // Raises outItem with each item in turn, then forwards the number of
-    // items to outEnd.
-    void inEnum(TData& data, std::uint16_t index);
-    // The index of the item being raised.
-    void getIndex(TData& data, std::uint16_t index);
+    void inEnum(TData&, std::uint16_t) {}
+    void getIndex(TData&, std::uint16_t) {}
 
-    bool Reverse = false;   // last item first
-    bool SkipEmpty = false; // items that read as empty raise nothing
+    bool Reverse = false;
+    bool SkipEmpty = false;
 
     TKN_Event srcArray;
     TKN_Event outItem;
     TKN_Event outEnd;
-
-private:
-    std::int32_t index_ = -1;
 };

@@ -1,4 +1,5 @@
-// TKNArrayRW: reads, writes and appends items of the array behind srcArray.
+// TKNArrayRW: the array reader and writer. The program only creates one,
+// links its array source and destroys it: its points do nothing.
 #pragma once
 
 #include "elements/element.h"
@@ -8,15 +9,10 @@
 
 class TKNArrayRW : public TKNElement {
 public:
-    // Index from srcIndex (unlinked: the event's value); the item read, or an
-    // empty value when there is none, goes on to outRead.
-    void inRead(TData& data, std::uint16_t index);
-    // Index, then value (srcValue, unlinked: the event's next value).
-    void inWrite(TData& data, std::uint16_t index);
-    // Appends the value (srcValue, unlinked: the event's value).
-    void inAdd(TData& data, std::uint16_t index);
-    // The number of items; 0 without an array.
-    void getCount(TData& data, std::uint16_t index);
+    void inRead(TData&, std::uint16_t) {}
+    void inWrite(TData&, std::uint16_t) {}
+    void inAdd(TData&, std::uint16_t) {}
+    void getCount(TData&, std::uint16_t) {}
 
     TKN_Event srcArray;
     TKN_Event srcIndex;

@@ -3,7 +3,7 @@
 #include "plot/plot_layout.h"
 #include "plot/series.h"
 #include "toolkit/canvas.h"
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 #include "toolkit/canvas.h"
 #include "toolkit/control_factory.h"
 #include "toolkit/control_paint.h"
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 #include <algorithm>
 #include <utility>

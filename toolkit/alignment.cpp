@@ -4,7 +4,7 @@ namespace {
 
 RECT clientArea(const TControl& control) {
     RECT area{};
-    if (control.handle && !control.windowGone) {
+    if (control.liveWindow()) {
         GetClientRect(control.handle, &area);
     } else {
         area.right = control.bounds.right - control.bounds.left;

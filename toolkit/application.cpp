@@ -51,7 +51,7 @@ void terminate(TControl*& appletVariable) {
     ending->addRef();
     if (!alreadyEnding) {
         processMessages();
-        if (ending->handle && !ending->windowGone)
+        if (ending->liveWindow())
             SendMessageW(ending->handle, WM_CLOSE, 0, 0);
     }
     appletVariable = nullptr;

@@ -1,6 +1,6 @@
 #include "toolkit/bitmap.h"
 
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "toolkit/canvas.h"
 
-#include "toolkit/gdi_objects.h"
-#include "toolkit/text_codec.h"
+#include "toolkit/gdi_counter.h"
+#include "toolkit/wide_text.h"
 
 #include <iterator>
 #include <string>

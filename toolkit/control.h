@@ -1,7 +1,9 @@
 // TControl: the one class behind every window: the applet, forms and child
 // controls. The object holds every property; its window is made on first
-// need. Messages reach the object through one window procedure and pass a
-// fixed chain of handlers before the control's own processing.
+// need (control_factory.h). Messages reach the object through one window
+// procedure and pass a fixed chain of handlers before the control's own
+// processing (dispatch.h). The object itself, its properties and its
+// destruction are control.cpp; an edit's text is edit_text.cpp.
 #pragma once
 
 #include "toolkit/graphic_tool.h"
@@ -137,7 +139,6 @@ public:
     bool showAfterCreate = false;
     bool leftChanged = false; // set by setBounds: the position is the caller's
     bool topChanged = false;
-    bool windowGone = false; // the system destroyed the window already
 
     // Geometry and state.
     RECT bounds{};
@@ -162,7 +163,6 @@ public:
 
     // Text and look.
     std::string caption;
-    std::string pendingText;    // appended to a multi-line edit, not yet in its window
     std::uint8_t textAlign = 0; // 0 left, 1 right, 2 centre
     HCURSOR cursor = nullptr;
     HICON icon = nullptr; // nil: not loaded yet; noIcon: none
@@ -175,16 +175,9 @@ public:
     bool ctl3D = false;
     TCanvas* canvas = nullptr; // owned; made by getCanvas on demand
     std::uint8_t alphaBlend = 255;
-    HBRUSH cachedBrush = nullptr; // solid background brush while no brush tool
-    COLORREF cachedBrushColor = 0;
 
     // Behaviour.
     TActionRecord actions{};
-    struct HandlerEntry {
-        TMessageHandler proc;
-        bool keepAfterTermination;
-    };
-    std::vector<HandlerEntry> handlerList;
     TMessageMethod messageHandler;
     TMessageMethod savedMessageHandler;
     TMessageHandler keyHook = nullptr;
@@ -196,7 +189,10 @@ public:
     TCharEvent onChar;
     THitTest hitTest;
     bool mouseInside = false;
-    TNotifyEvent onCreateWindow, onFontChange, onResize;
+    TNotifyEvent onCreateWindow, onResize;
+    // After the font or the caption is applied: either changes how the text
+    // looks, which is what the labels that size themselves listen for.
+    TNotifyEvent onFontChange;
 
     // Painting (see control_paint.h).
     TMethod<TControl*, HDC> onPaint;
@@ -211,16 +207,22 @@ public:
     std::int32_t bufferWidth = 0;
     std::int32_t bufferHeight = 0;
 
-    // Window.
+    // The window while it exists: nil before it is made and once the system
+    // has destroyed it.
+    HWND liveWindow() const { return windowGone ? nullptr : handle; }
+    void invalidate();
+
+    // Making the window (control_factory.cpp).
     HWND getHandle();
     virtual bool createWindow();
+
+    // Its messages (dispatch.cpp).
     virtual LRESULT windowMethod(TMessage& msg);
     LRESULT defaultProcessing(const TMessage& msg);
     LRESULT send(UINT message, WPARAM wParam, LPARAM lParam);
     void attachHandler(TMessageHandler proc, bool keepAfterTermination);
     // Offers a message to the handler chain only, inside the reference bracket.
     bool offerToHandlers(TMessage& msg, LRESULT& result);
-    void invalidate();
 
     // Tree.
     bool isMainWindow() const;
@@ -260,7 +262,7 @@ public:
     void setOnShow(TNotifyEvent handler);
     void setOnHide(TNotifyEvent handler);
 
-    // Text lines of multi-line edits, through the action record.
+    // An edit's text: lines through the action record, appends (edit_text.cpp).
     std::int32_t lineCount();
     std::int32_t lineIndex(std::int32_t line);
     std::string lineText(std::int32_t line);
@@ -292,6 +294,16 @@ private:
     void flushPendingText();
     void toolChanged(TGraphicTool* tool);
     void forgetInForm(TControl* form);
+
+    struct HandlerEntry {
+        TMessageHandler proc;
+        bool keepAfterTermination;
+    };
+    std::vector<HandlerEntry> handlerList; // attachHandler keeps each once
+    bool windowGone = false;               // the system destroyed the window already
+    std::string pendingText;               // appended to a multi-line edit, not yet in its window
+    HBRUSH cachedBrush = nullptr;          // solid background brush while no brush tool
+    COLORREF cachedBrushColor = 0;
 };
 
 inline const HICON noIcon = reinterpret_cast<HICON>(static_cast<INT_PTR>(-1));
@@ -310,8 +322,3 @@ extern void (*alignProc)(TControl& control);
 // children are made; the buffered painting installs them.
 extern void (*invalidateHook)(TControl& control);
 extern void (*afterCreateHook)(TControl& control);
-
-// The window procedure of every class the toolkit registers.
-LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// The object of a window of ours, or nil.
-TControl* controlOfWindow(HWND window);

@@ -1,6 +1,8 @@
 #include "toolkit/control_factory.h"
 
+#include "toolkit/dispatch.h"
 #include "toolkit/platform_setup.h"
+#include "toolkit/wide_text.h"
 
 #include <commctrl.h>
 
@@ -28,6 +30,12 @@ constexpr std::int32_t editOptionTable[12] = {static_cast<std::int32_t>(0xFFEFFF
 constexpr std::uint8_t editNavigationKeys = 13; // Left/Right stay in the edit
 constexpr std::uint8_t memoNavigationKeys = 1;  // Tab only
 constexpr std::uint8_t navigateTab = 1;
+constexpr std::uint32_t classStyleKeepMask = 0xFFFFBF1F; // without the DC and global styles
+constexpr WPARAM clearHideFocus = 0x10002;
+
+int createSize(LONG size) {
+    return size == 0 ? CW_USEDEFAULT : size;
+}
 
 std::uint16_t lastControlId = 0;
 
@@ -48,150 +56,12 @@ void setHeight(TControl& control, std::int32_t height) {
     control.bounds.bottom = control.bounds.top + height;
 }
 
-bool childNotificationHandler(TControl& control, TMessage& msg, LRESULT& result) {
-    if (msg.message == WM_SETFOCUS) {
-        TControl* form = control.parentForm();
-        if (!form)
-            return true;
-        form->lastFocused = &control;
-        return false;
-    }
-    if (msg.message == wmReflectedCommand) {
-        const TActionRecord& codes = control.actions;
-        const WORD code = HIWORD(msg.wParam);
-        if (code == codes.clickCode) {
-            if (!control.focusGuard)
-                control.onClick(&control);
-        } else if (code == codes.enterCode) {
-            control.onEnter(&control);
-        } else if (code == codes.leaveCode) {
-            control.onLeave(&control);
-        } else if (code == codes.changeCode) {
-            control.onChange(&control);
-        } else if (code == codes.selChangeCode) {
-            if (control.onSelChange)
-                control.onSelChange(&control);
-            else
-                control.onChange(&control);
-        } else {
-            return false;
-        }
-        result = control.defaultProcessing(msg);
-        return true;
-    }
-    if (msg.message >= wmReflectedColorFirst && msg.message <= wmReflectedColorLast) {
-        HDC dc = reinterpret_cast<HDC>(msg.wParam);
-        SetTextColor(dc, resolveColor(control.textColor));
-        if (control.transparent) {
-            SetBkMode(dc, TRANSPARENT);
-            result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-        } else {
-            SetBkMode(dc, OPAQUE);
-            SetBkColor(dc, resolveColor(control.color));
-            result = reinterpret_cast<LRESULT>(control.backgroundBrush());
-        }
-        return true;
-    }
-    return false;
-}
-
-bool notifyReflector(TControl&, TMessage& msg, LRESULT& result) {
-    if (msg.message != WM_NOTIFY || !msg.lParam)
-        return false;
-    const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
-    TControl* target = controlOfWindow(header->hwndFrom);
-    if (!target)
-        return false;
-    TMessage reflected = msg;
-    reflected.window = target->handle;
-    return target->offerToHandlers(reflected, result);
-}
-
-bool commonNotificationHandler(TControl& control, TMessage& msg, LRESULT&) {
-    if (msg.message != WM_NOTIFY || !msg.lParam)
-        return false;
-    const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
-    const UINT code = header->code;
-    if (code == static_cast<UINT>(NM_KILLFOCUS)) {
-        control.onLeave(&control);
-        return false;
-    }
-    if (code == static_cast<UINT>(NM_SETFOCUS) || code == static_cast<UINT>(NM_RETURN)) {
-        control.onEnter(&control);
-        return false;
-    }
-    if (code == static_cast<UINT>(NM_CLICK) || code == static_cast<UINT>(NM_RCLICK)) {
-        control.rightClick = code == static_cast<UINT>(NM_RCLICK);
-        control.onClick(&control);
-        return true;
-    }
-    return false;
-}
-
-bool appletHandler(TControl& control, TMessage& msg, LRESULT& result) {
-    if (msg.message == WM_SETFOCUS && control.lastFocused) {
-        SetFocus(control.lastFocused->getHandle());
-        result = 0;
-        return true;
-    }
-    if (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE &&
-        control.childCount() > 0 && control.child(0)->isMainWindow()) {
-        PostMessageW(control.child(0)->getHandle(), WM_CLOSE, 0, 0);
-        result = 0;
-        return true;
-    }
-    return false;
-}
-
 void editSystemMenu(void*, TControl* control) {
     HMENU menu = GetSystemMenu(control->handle, FALSE);
     DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
     DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
     DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
     EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
-}
-
-void endSession(TControl& form) {
-    form.free();
-    appletTerminated = true;
-    appletRunning = false;
-    TControl* oldApplet = applet;
-    applet = nullptr;
-    TObj::freeObject(oldApplet);
-    ExitProcess(0);
-}
-
-bool formFocusHandler(TControl& form, TMessage& msg, LRESULT& result) {
-    if (msg.message == WM_SETFOCUS) {
-        if (applet && applet != &form)
-            applet->lastFocused = &form;
-        if (!form.lastFocused)
-            return false;
-        SetFocus(form.lastFocused->getHandle());
-        result = 0;
-        return true;
-    }
-    if (msg.message == WM_ENDSESSION && msg.wParam)
-        endSession(form);
-    return false;
-}
-
-bool formBackgroundHandler(TControl& form, TMessage& msg, LRESULT& result) {
-    if (msg.message != WM_ERASEBKGND)
-        return false;
-    for (std::int32_t i = 0; i < form.childCount(); ++i)
-        form.child(i)->createWindow();
-    if (form.transparent)
-        return false;
-    HDC dc = reinterpret_cast<HDC>(msg.wParam);
-    SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, resolveColor(form.color));
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    RECT client{};
-    GetClientRect(form.handle, &client);
-    FillRect(dc, &client, form.backgroundBrush());
-    result = 1;
-    return false; // default processing gives the final answer
 }
 
 TGraphicTool* cloneTool(TGraphicTool* source) {
@@ -201,6 +71,134 @@ TGraphicTool* cloneTool(TGraphicTool* source) {
 }
 
 } // namespace
+
+// ---- the window ----
+
+HWND TControl::getHandle() {
+    if (handle)
+        return handle;
+    if (createVisible) {
+        createWindow();
+        return handle;
+    }
+    // Made hidden because the handle is needed early; shown once the
+    // parent's window is complete.
+    const bool wasVisible = (style & WS_VISIBLE) != 0;
+    style &= ~WS_VISIBLE;
+    createWindow();
+    if (wasVisible) {
+        if (handle)
+            showAfterCreate = true;
+        else
+            style |= WS_VISIBLE;
+    }
+    return handle;
+}
+
+void TControl::createChildWindows() {
+    for (std::int32_t i = 0; i < childCount(); ++i)
+        child(i)->createWindow();
+}
+
+HICON TControl::loadIcon() {
+    if (icon)
+        return icon == noIcon ? nullptr : icon;
+    HICON loaded = nullptr;
+    if (applet && applet != this) {
+        HICON appletIcon = applet->loadIcon();
+        if (appletIcon)
+            loaded = static_cast<HICON>(CopyImage(appletIcon, IMAGE_ICON, 0, 0, 0));
+        iconShared = false;
+    } else {
+        loaded = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+        iconShared = true;
+    }
+    icon = loaded ? loaded : noIcon;
+    return loaded;
+}
+
+bool TControl::createWindow() {
+    // Creation sends messages whose handlers may free the control.
+    const TObjHold hold(*this);
+    HWND parentWindow = nullptr;
+    if (parent) {
+        parentWindow = parent->getHandle();
+        if (!parentWindow)
+            return false;
+    }
+    if (handle) {
+        createChildWindows();
+        if (showAfterCreate) {
+            setVisible(true);
+            showAfterCreate = false;
+        }
+        return true;
+    }
+
+    const std::wstring wideCaption = toWideText(caption);
+    const std::wstring systemClass = toWideText(subclassName);
+    const std::wstring className = L"obj_" + systemClass;
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    const DWORD windowStyle = style | (enabled ? 0 : WS_DISABLED);
+    int x = bounds.left;
+    int y = bounds.top;
+    if (!isControl && !leftChanged && !topChanged) {
+        x = CW_USEDEFAULT;
+        y = CW_USEDEFAULT;
+    }
+
+    WNDCLASSW record{};
+    record.style = classStyle;
+    record.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // A system class lends its procedure, cursor, brush and styles.
+    GetClassInfoW(nullptr, systemClass.c_str(), &record);
+    record.hInstance = module;
+    record.style &= classStyleKeepMask;
+    record.lpszClassName = className.c_str();
+    record.lpszMenuName = nullptr;
+    if (!defaultProcedure)
+        defaultProcedure = record.lpfnWndProc;
+
+    if ((windowStyle & WS_CHILD) && !parentWindow)
+        return false;
+    WNDCLASSW existing{};
+    if (!GetClassInfoW(module, className.c_str(), &existing)) {
+        record.lpfnWndProc = classProcedure;
+        if (!RegisterClassW(&record))
+            return false;
+    }
+
+    creatingControl = this;
+    HWND window = CreateWindowExW(
+        exStyle, className.c_str(), wideCaption.c_str(), windowStyle, x, y,
+        createSize(bounds.right - bounds.left), createSize(bounds.bottom - bounds.top),
+        parentWindow, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), module, nullptr);
+    if (creatingControl == this)
+        creatingControl = nullptr;
+    if (!window) {
+        handle = nullptr;
+        return false;
+    }
+    handle = window;
+    if (freeRequested())
+        return false;
+
+    SendMessageW(window, WM_UPDATEUISTATE, clearHideFocus, 0);
+    if (!controlOfWindow(window)) {
+        creatingControl = nullptr;
+        SetPropW(window, selfProperty, this);
+    }
+    if (!isControl)
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(loadIcon()));
+    onCreateWindow(this);
+    applyFont();
+    createChildWindows();
+    if (afterCreateHook)
+        afterCreateHook(*this);
+    return true;
+}
+
+// ---- the kinds of control ----
 
 const TActionRecord editActions = {
     .clearProc = clearCaption,

@@ -2,7 +2,7 @@
 
 #include "toolkit/canvas.h"
 #include "toolkit/double_buffer.h"
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "toolkit/double_buffer.h"
 
-#include "toolkit/gdi_objects.h"
+#include "toolkit/dispatch.h"
+#include "toolkit/gdi_counter.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "toolkit/failure_report.h"
 
-#include "toolkit/text_codec.h"
+#include "toolkit/wide_text.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "toolkit/graphic_tool.h"
 
-#include "toolkit/gdi_objects.h"
-#include "toolkit/text_codec.h"
+#include "toolkit/gdi_counter.h"
+#include "toolkit/wide_text.h"
 
 #include <algorithm>
 #include <cstring>

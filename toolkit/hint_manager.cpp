@@ -1,8 +1,8 @@
 #include "toolkit/hint_manager.h"
 
 #include "toolkit/control_factory.h"
-#include "toolkit/gdi_objects.h"
-#include "toolkit/text_codec.h"
+#include "toolkit/gdi_counter.h"
+#include "toolkit/wide_text.h"
 
 namespace {
 

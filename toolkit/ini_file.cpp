@@ -1,7 +1,7 @@
 #include "toolkit/ini_file.h"
 
 #include "runtime/number_text.h"
-#include "toolkit/text_codec.h"
+#include "toolkit/wide_text.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "toolkit/input_events.h"
 
 #include "toolkit/control_factory.h"
-#include "toolkit/text_codec.h"
+#include "toolkit/wide_text.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "toolkit/navigation.h"
 
+#include "toolkit/dispatch.h"
+
 namespace {
 
 constexpr std::uint8_t navTab = 1;

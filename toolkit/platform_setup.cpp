@@ -2,7 +2,7 @@
 
 #include "runtime/platform_hooks.h"
 #include "toolkit/control.h"
-#include "toolkit/text_codec.h"
+#include "toolkit/wide_text.h"
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@ namespace {
 
 void showMessageBox(const std::string& text, const std::string& caption) {
     HWND owner = nullptr;
-    if (applet && applet->handle && !applet->windowGone)
+    if (applet && applet->liveWindow())
         owner = applet->handle;
     MessageBoxW(owner, toWideText(text).c_str(), toWideText(caption).c_str(), 0);
 }

@@ -1,8 +1,8 @@
 #include "visual/form_position.h"
 
 #include "toolkit/ini_file.h"
-#include "toolkit/text_codec.h"
-#include "toolkit/utilities.h"
+#include "toolkit/system.h"
+#include "toolkit/wide_text.h"
 
 #include <string_view>
 

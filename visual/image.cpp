@@ -4,7 +4,7 @@
 #include "toolkit/canvas.h"
 #include "toolkit/control_factory.h"
 #include "toolkit/control_paint.h"
-#include "toolkit/utilities.h"
+#include "toolkit/system.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "visual/label.h"
 
 #include "toolkit/control_factory.h"
-#include "toolkit/text_codec.h"
+#include "toolkit/wide_text.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ void fitOnChange(void*, TControl* control) {
 } // namespace
 
 void fitToText(TControl& control) {
-    if (!control.handle || control.windowGone)
+    if (!control.liveWindow())
         return;
     const std::wstring text = toWideText(control.getCaption());
     HDC dc = GetDC(control.handle);

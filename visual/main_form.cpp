@@ -3,7 +3,7 @@
 #include "toolkit/bitmap.h"
 #include "toolkit/control_factory.h"
 #include "toolkit/control_paint.h"
-#include "toolkit/utilities.h"
+#include "toolkit/system.h"
 #include "visual/form_position.h"
 
 #include <algorithm>
@@ -47,7 +47,7 @@ void setWindowIcon(TControl& control, HICON icon) {
     const bool oldOwned = old && old != noIcon && !control.iconShared;
     control.icon = icon;
     control.iconShared = true; // resource icons are the system's to keep
-    if (control.handle && !control.windowGone)
+    if (control.liveWindow())
         SendMessageW(control.handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     if (oldOwned && old != icon)
         DestroyIcon(old);
@@ -249,7 +249,7 @@ bool TKNMainForm::closeRoutine(bool userClose) {
         return true;
     for (std::int32_t i = 0; i < control->childCount(); ++i) {
         TControl* child = control->child(i);
-        if (child->isForm && child->handle && !child->windowGone)
+        if (child->isForm && child->liveWindow())
             SendMessageW(child->handle, WM_CLOSE, 0, closeFromOwner);
     }
     bool keepOpen = true;

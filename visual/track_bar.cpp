@@ -1,6 +1,7 @@
 #include "visual/track_bar.h"
 
 #include "toolkit/control_factory.h"
+#include "toolkit/dispatch.h"
 
 #include <commctrl.h>
 

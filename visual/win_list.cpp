@@ -1,6 +1,6 @@
 #include "visual/win_list.h"
 
-#include "toolkit/text_codec.h"
+#include "toolkit/wide_text.h"
 
 TKNWinList::TKNWinList(TControl* parent) : TKNWin(parent), lines(new TStrList) {}
 

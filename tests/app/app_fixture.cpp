@@ -1,42 +1,30 @@
 #include "app_fixture.h"
 
 #include "app/program.h"
+#include "runtime/links.h"
+#include "runtime/number_text.h"
 #include "runtime/platform_hooks.h"
 #include "toolkit/bitmap.h"
-#include "toolkit/text_codec.h"
+#include "toolkit/wide_text.h"
 
 #include <commctrl.h>
 
-namespace {
-
-std::vector<std::string>* boxes = nullptr;
-
-void recordBox(const std::string& text, const std::string&) {
-    if (boxes)
-        boxes->push_back(text);
-}
-
-std::int32_t recordMessage(const TMessageBoxRequest& request) {
-    recordBox(request.text, request.caption);
-    return 0;
-}
-
-constexpr COLORREF markerColor = RGB(0xFF, 0, 0);
-constexpr COLORREF lineColor = RGB(0, 0, 0xFF);
-
-} // namespace
+#include <array>
+#include <cmath>
+#include <ranges>
+#include <tuple>
 
 void AppTest::SetUp() {
     ToolkitTest::SetUp();
-    boxes = &shownBoxes;
-    setMessageBoxSink(recordMessage);
+    shownBoxes.clear();
+    stopDispatch();
     app = std::make_unique<TClassMainForm_4C58060>();
     // Making the applet installs the real debug box: record instead.
-    setDebugMessageSink(recordBox);
+    setDebugMessageSink(
+        [](const std::string& text, const std::string&) { shownBoxes.push_back(text); });
     startNetwork(*app->MainForm);
-    HWND form = windowOf(*app->MainForm);
-    SetForegroundWindow(form);
-    SetActiveWindow(form);
+    SetForegroundWindow(windowOf(*app->MainForm));
+    SetActiveWindow(windowOf(*app->MainForm));
     pumpMessages();
 }
 
@@ -45,56 +33,36 @@ void AppTest::TearDown() {
     app.reset();
     pumpMessages();
     EXPECT_TRUE(shownBoxes.empty());
-    setMessageBoxSink(nullptr);
-    boxes = nullptr;
     ToolkitTest::TearDown();
 }
 
-std::string AppTest::textOf(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return fromWideText(text);
+std::wstring AppTest::wideTextOf(HWND window) {
+    std::wstring text(GetWindowTextLengthW(window) + 1u, L'\0');
+    text.resize(GetWindowTextW(window, text.data(), int(text.size())));
+    return text;
+}
+
+std::string AppTest::textOf(const TKNWin& element) {
+    return fromWideText(wideTextOf(windowOf(element)));
 }
 
 std::vector<std::string> AppTest::linesOf(const TKNMemo& memo) {
-    const std::string text = textOf(memo);
     std::vector<std::string> lines;
-    if (text.empty())
-        return lines;
-    std::size_t from = 0;
-    for (;;) {
-        const std::size_t end = text.find("\r\n", from);
-        lines.push_back(text.substr(from, end - from));
-        if (end == std::string::npos)
-            return lines;
-        from = end + 2;
-    }
+    for (const auto line : std::views::split(textOf(memo), std::string_view("\r\n")))
+        lines.emplace_back(line.begin(), line.end());
+    return lines;
 }
 
 std::int32_t AppTest::positionOf(const TKNTrackBar& bar) {
     return static_cast<std::int32_t>(SendMessageW(windowOf(bar), TBM_GETPOS, 0, 0));
 }
 
-void AppTest::typeNaturalFrequency(const std::string& text) {
-    HWND edit = windowOf(*app->EditNaturalFreq);
-    SetFocus(edit);
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    if (text.empty())
-        SendMessageW(edit, WM_CHAR, VK_BACK, 1);
-    for (char c : text)
-        SendMessageW(edit, WM_CHAR, toWideChar(c), 1);
-    pumpMessages();
-}
-
 void AppTest::moveSlider(const TKNTrackBar& bar, std::int32_t position) {
     HWND slider = windowOf(bar);
     SendMessageW(slider, TBM_SETPOS, TRUE, position);
-    HWND parent = GetParent(slider);
-    SendMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
-                 reinterpret_cast<LPARAM>(slider));
-    SendMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider));
+    const LPARAM from = reinterpret_cast<LPARAM>(slider);
+    SendMessageW(GetParent(slider), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), from);
+    SendMessageW(GetParent(slider), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), from);
     pumpMessages();
 }
 
@@ -103,34 +71,35 @@ void AppTest::pressBuild() {
     pumpMessages();
 }
 
-int AppTest::interiorMarkerCount() {
-    TKNPlotter& plotter = *app->PlotterEffect;
-    plotter.paintPlot();
-    HDC dc = plotter.backBuffer().getBitmapCanvas()->dc;
-    const int right = plotter.backBuffer().width - plotter.MarginRight - 1;
-    const int bottom = plotter.backBuffer().height - plotter.MarginBottom - 1;
-    int markers = 0;
-    bool inMarker = false;
-    for (int x = plotter.MarginLeft + 3; x < right - 3; ++x) {
-        bool found = false;
-        for (int y = plotter.MarginTop + 1; y < bottom && !found; ++y)
-            found = GetPixel(dc, x, y) == markerColor;
-        if (found && !inMarker)
-            ++markers;
-        inMarker = found;
+void AppTest::expectPlotted(int first, int last, double f0) {
+    const std::vector<TRPoint>& line = app->LinesEffect->series().points();
+    const auto frequencies = linesOf(*app->MemoFrequency), effect = linesOf(*app->MemoEffect);
+    const std::size_t count = static_cast<std::size_t>(std::max(0, last - first + 1));
+    const auto markers = static_cast<std::size_t>(app->PointsEffect->series().count());
+    ASSERT_EQ((std::array{line.size(), frequencies.size(), effect.size(), markers}),
+              (std::array{count, count, count, count}));
+    for (std::size_t i = 0; i < count; ++i) {
+        const double f = first + static_cast<int>(i);
+        EXPECT_NEAR(line[i].Y, 20.0 * std::log10((f / f0) * (f / f0) - 1.0), 1e-9) << f;
+        EXPECT_EQ(std::tuple(line[i].X, effect[i], frequencies[i]),
+                  std::tuple(f, realToText(line[i].Y), intToText(static_cast<int>(f))));
     }
-    return markers;
 }
 
-int AppTest::linePixels() {
+std::pair<int, int> AppTest::plotPicture() {
     TKNPlotter& plotter = *app->PlotterEffect;
     plotter.paintPlot();
     HDC dc = plotter.backBuffer().getBitmapCanvas()->dc;
-    const int right = plotter.backBuffer().width - plotter.MarginRight;
-    const int bottom = plotter.backBuffer().height - plotter.MarginBottom;
-    int pixels = 0;
-    for (int x = plotter.MarginLeft + 1; x < right; ++x)
-        for (int y = plotter.MarginTop + 1; y < bottom; ++y)
-            pixels += GetPixel(dc, x, y) == lineColor;
-    return pixels;
+    const RECT inside{plotter.MarginLeft + 1, plotter.MarginTop + 1,
+                      plotter.backBuffer().width - plotter.MarginRight,
+                      plotter.backBuffer().height - plotter.MarginBottom};
+    std::pair picture{0, countPixels(dc, inside, RGB(0, 0, 0xFF))};
+    // A marker on the frame's sides or bottom is cut by it: those are left out.
+    bool inMarker = false;
+    for (int x = inside.left + 2; x < inside.right - 4; ++x) {
+        const RECT column{x, inside.top, x + 1, inside.bottom - 1};
+        const bool marker = countPixels(dc, column, RGB(0xFF, 0, 0)) > 0;
+        picture.first += !std::exchange(inMarker, marker) && marker;
+    }
+    return picture;
 }

@@ -1,207 +1,100 @@
+// The runs the user starts: the sliders, the natural frequency, the press.
 #include "app_fixture.h"
 
 #include "runtime/number_text.h"
 
-#include <cmath>
-
 namespace {
-
-std::vector<std::string> frequencies(int first, int last) {
-    std::vector<std::string> lines;
-    for (int f = first; f <= last; ++f)
-        lines.push_back(intToText(f));
-    return lines;
-}
-
-double efficiency(int f, double f0) {
-    const double ratio = f / f0;
-    return 20.0 * std::log10(ratio * ratio - 1.0);
-}
-
-} // namespace
-
-// The line series holds the band's points from first on, with the efficiency
-// of each frequency, and the efficiency memo writes the same values.
-void AppTest::expectPlotted(int first, int last, double f0) {
-    const std::vector<TRPoint>& line = app->LinesEffect->series().points();
-    ASSERT_EQ(line.size(), static_cast<std::size_t>(last - first + 1));
-    const std::vector<std::string> effect = linesOf(*app->MemoEffect);
-    ASSERT_EQ(effect.size(), line.size());
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const int f = first + static_cast<int>(i);
-        EXPECT_EQ(line[i].X, f);
-        EXPECT_NEAR(line[i].Y, efficiency(f, f0), 1e-9) << f;
-        EXPECT_EQ(effect[i], realToText(line[i].Y)) << f;
-    }
-    EXPECT_EQ(app->PointsEffect->series().count(), static_cast<std::int32_t>(line.size()));
-    EXPECT_EQ(linesOf(*app->MemoFrequency), frequencies(first, last));
-}
-
-namespace {
-
-// Where the end edit stood each time the start edit got its text.
-std::vector<std::string> endWhenStartSet;
-HWND endEdit = nullptr;
-
-bool watchStartText(TControl&, TMessage& msg, LRESULT&) {
-    if (msg.message == WM_SETTEXT)
-        endWhenStartSet.push_back(AppTest::textOf(endEdit));
-    return false;
-}
-
-} // namespace
-
-TEST_F(AppTest, WorkedExampleFillsTheMemosAndPlotsSixPoints) {
-    const int emptyPlotLine = linePixels();
-    moveSlider(*app->TrackStart, 2);
-    moveSlider(*app->TrackEnd, 12);
-    EXPECT_EQ(textOf(*app->EditStart), "2");
-    EXPECT_EQ(textOf(*app->EditEnd), "12");
-    EXPECT_EQ(textOf(*app->EditNaturalFreq), "6.0");
-
-    pressBuild();
-    expectPlotted(7, 12, 6.0);
-    const std::vector<std::string> effect = linesOf(*app->MemoEffect);
-    ASSERT_EQ(effect.size(), 6u);
-    EXPECT_EQ(effect.front().substr(0, 6), "-8.847");
-    EXPECT_EQ(effect.back().substr(0, 5), "9.542");
-    EXPECT_TRUE(linesOf(*app->MemoError).empty());
-    // The scale fits the data, so the first and last points sit on the frame.
-    EXPECT_EQ(interiorMarkerCount(), 4);
-    EXPECT_GT(linePixels(), emptyPlotLine + 50);
-    // The line series is drawn first, so the markers lie over it.
-    EXPECT_EQ(app->PlotterEffect->seriesAt(0), &app->LinesEffect->series());
-    EXPECT_EQ(app->PlotterEffect->seriesAt(1), &app->PointsEffect->series());
-}
 
 TEST_F(AppTest, SlidersStartAtTheirLimitsAndTheStartDragsTheEndAlong) {
-    EXPECT_EQ(textOf(*app->EditStart), "");
-    EXPECT_EQ(textOf(*app->EditEnd), "");
-    EXPECT_EQ(positionOf(*app->TrackStart), 0);
-    EXPECT_EQ(positionOf(*app->TrackEnd), 11);
-    EXPECT_EQ(textOf(*app->EditStartInit), "0"); // the activation reached it
-    EXPECT_FALSE(IsWindowVisible(windowOf(*app->EditNaturalFreqCopy)));
-    EXPECT_FALSE(IsWindowVisible(windowOf(*app->EditStartInit)));
-    EXPECT_FALSE(IsWindowVisible(windowOf(*app->EditEndInit)));
-    EXPECT_TRUE(IsWindowVisible(windowOf(*app->EditStart)));
-    EXPECT_FALSE(IsWindowEnabled(windowOf(*app->EditStart)));
-    EXPECT_FALSE(IsWindowEnabled(windowOf(*app->EditEnd)));
+    // Only the activation has reached the hidden start copy.
+    EXPECT_EQ(textOf(*app->EditStart) + "|" + textOf(*app->EditEnd) + "|" +
+                  textOf(*app->EditStartInit),
+              "||0");
+    EXPECT_EQ(std::pair(positionOf(*app->TrackStart), positionOf(*app->TrackEnd)),
+              std::pair(0, 11));
+    for (const TKNEdit* hidden : {app->EditNaturalFreqCopy, app->EditStartInit, app->EditEndInit})
+        EXPECT_FALSE(IsWindowVisible(windowOf(*hidden)));
+    for (const TKNEdit* shownOnly : {app->EditStart, app->EditEnd})
+        EXPECT_TRUE(IsWindowVisible(windowOf(*shownOnly)) &&
+                    !IsWindowEnabled(windowOf(*shownOnly)));
 
+    // Where the end edit stood each time the start edit got its text.
+    static std::vector<std::string> endWhenStartSet;
+    static const TKNEdit* endEdit;
     endWhenStartSet.clear();
-    endEdit = windowOf(*app->EditEnd);
-    app->EditStart->getControl()->attachHandler(watchStartText, false);
+    endEdit = app->EditEnd;
+    const TMessageHandler watch = [](TControl&, TMessage& msg, LRESULT&) {
+        if (msg.message == WM_SETTEXT)
+            endWhenStartSet.push_back(textOf(*endEdit));
+        return false;
+    };
+    app->EditStart->getControl()->attachHandler(watch, false);
     moveSlider(*app->TrackEnd, 100);
     moveSlider(*app->TrackStart, 5);
-    EXPECT_EQ(positionOf(*app->TrackEnd), 15);
-    EXPECT_EQ(textOf(*app->EditEnd), "15");
     EXPECT_EQ(textOf(*app->EditStart), "5");
     moveSlider(*app->TrackStart, 235);
-    EXPECT_EQ(textOf(*app->EditEnd), "245");
     moveSlider(*app->TrackStart, 240);
-    EXPECT_EQ(textOf(*app->EditEnd), "250");
     EXPECT_EQ(positionOf(*app->TrackEnd), 250);
     // The end was already set whenever the start edit got its text.
-    ASSERT_EQ(endWhenStartSet.size(), 3u);
     EXPECT_EQ(endWhenStartSet, (std::vector<std::string>{"15", "245", "250"}));
 }
 
-TEST_F(AppTest, AnEndBelowTheStartIsRaisedBeforeTheLoop) {
-    moveSlider(*app->TrackStart, 50);
-    moveSlider(*app->TrackEnd, 15);
-    EXPECT_EQ(textOf(*app->EditEnd), "15");
-    pressBuild();
-    EXPECT_EQ(textOf(*app->EditEnd), "60");
-    EXPECT_EQ(positionOf(*app->TrackEnd), 60);
-    expectPlotted(50, 60, 6.0);
-    EXPECT_EQ(interiorMarkerCount(), 9);
-}
-
-TEST_F(AppTest, BandEdgesEmptyEditsTheTopOfTheRangeAndASingleStep) {
-    // Both edits empty: read as 0, the end raised to 11.
-    pressBuild();
-    EXPECT_EQ(textOf(*app->EditStart), "0");
-    EXPECT_EQ(textOf(*app->EditEnd), "11");
-    EXPECT_EQ(positionOf(*app->TrackEnd), 11);
-    expectPlotted(7, 11, 6.0);
-    EXPECT_EQ(app->ForFrequency->position, 12); // the loop ran up to 11
-    EXPECT_EQ(interiorMarkerCount(), 3);
-
-    moveSlider(*app->TrackStart, 240);
-    pressBuild();
-    expectPlotted(240, 250, 6.0);
-
-    moveSlider(*app->TrackStart, 20);
-    moveSlider(*app->TrackEnd, 20);
-    pressBuild();
-    expectPlotted(20, 20, 6.0);
-}
-
-TEST_F(AppTest, ANaturalFrequencyAtTheLimitIsRejectedOncePerStep) {
-    moveSlider(*app->TrackStart, 2);
-    moveSlider(*app->TrackEnd, 12);
-    pressBuild(); // a good run first: the rejected one must clear it
-    ASSERT_EQ(linesOf(*app->MemoFrequency).size(), 6u);
-
-    typeNaturalFrequency("0.0005");
-    EXPECT_EQ(textOf(*app->EditNaturalFreq), "0.0005");
-    pressBuild();
-    EXPECT_EQ(linesOf(*app->MemoError), std::vector<std::string>(11, rejectionText));
-    EXPECT_TRUE(linesOf(*app->MemoFrequency).empty());
-    EXPECT_TRUE(linesOf(*app->MemoEffect).empty());
-    EXPECT_EQ(app->LinesEffect->series().count(), 0);
-    EXPECT_EQ(interiorMarkerCount(), 0);
-
-    pressBuild(); // rejection lines accumulate
-    EXPECT_EQ(linesOf(*app->MemoError).size(), 22u);
-
-    typeNaturalFrequency("0.002");
-    pressBuild();
-    expectPlotted(2, 12, 0.002);
-    EXPECT_EQ(linesOf(*app->MemoError).size(), 22u);
-
-    typeNaturalFrequency("6.0");
-    pressBuild(); // only the second run's values remain
-    expectPlotted(7, 12, 6.0);
-}
-
-TEST_F(AppTest, UnfinishedAndEmptyNaturalFrequencies) {
-    moveSlider(*app->TrackStart, 2);
-    moveSlider(*app->TrackEnd, 12);
-    for (const char* unfinished : {"-", ".", "1e"}) {
-        typeNaturalFrequency(unfinished);
-        EXPECT_EQ(textOf(*app->EditNaturalFreq), unfinished);
+// Each press runs from the start to the end, which is raised to start + 10
+// when below (untouched sliders read as 0 and 11, the box as 6.0). Each step
+// rejects an f0 not above 0.001 once, and the lines stay over later presses;
+// an unfinished number runs no step to the end and shows nothing; an emptied
+// box holds 0 at once; a step plots only where (f/f0)² − 1 is above 0.01
+// ((10 / 9.96)² − 1 is not, (10 / 9.95)² − 1 is).
+TEST_F(AppTest, EachPressRunsTheBandTheSlidersShowForTheNaturalFrequency) {
+    const struct {
+        int start, end;                  // -1: the slider stays
+        const wchar_t* typed;            // nullptr: the box stays
+        int startShown, endShown, first; // first > endShown: nothing plotted
+        std::size_t rejections;          // in all
+        double f0;
+        int markers; // whole ones inside the frame; -1: not looked at
+    } presses[] = {
+        {-1, -1, nullptr, 0, 11, 7, 0, 6, 3},        {50, 15, nullptr, 50, 60, 50, 0, 6, 9},
+        {240, -1, nullptr, 240, 250, 240, 0, 6, 9},  {20, 20, nullptr, 20, 20, 20, 0, 6, 0},
+        {2, 12, nullptr, 2, 12, 7, 0, 6, 4}, // the ends sit on the frame; the rejection clears all
+        {-1, -1, L"0.0005", 2, 12, 13, 11, 0, 0},    {-1, -1, L"0.0005", 2, 12, 13, 22, 0, -1},
+        {-1, -1, L"-", 2, 12, 13, 22, 0, -1},        {-1, -1, L".", 2, 12, 13, 22, 0, -1},
+        {-1, -1, L"1e", 2, 12, 13, 22, 0, -1},       {-1, -1, L"", 2, 12, 13, 33, 0, -1},
+        {-1, -1, L"0.002", 2, 12, 2, 33, 0.002, -1}, {-1, -1, L"9.96", 2, 12, 11, 33, 9.96, -1},
+        {-1, -1, L"9.95", 2, 12, 10, 33, 9.95, -1}};
+    EXPECT_EQ(textOf(*app->EditNaturalFreq), "6.0");
+    // The markers are drawn over the line.
+    EXPECT_EQ(app->PlotterEffect->seriesAt(1), &app->PointsEffect->series());
+    const int emptyPlotLine = plotPicture().second;
+    for (const auto& press : presses) {
+        SCOPED_TRACE(testing::Message() << press.start << ".." << press.end << " f0 "
+                                        << (press.typed ? press.typed : L"kept"));
+        if (press.start >= 0)
+            moveSlider(*app->TrackStart, press.start);
+        if (press.end >= 0)
+            moveSlider(*app->TrackEnd, press.end);
+        if (press.typed) { // select all, type (an empty text: a backspace)
+            SetFocus(windowOf(*app->EditNaturalFreq));
+            SendMessageW(windowOf(*app->EditNaturalFreq), EM_SETSEL, 0, -1);
+            for (wchar_t c : std::wstring(*press.typed ? press.typed : L"\b"))
+                SendMessageW(windowOf(*app->EditNaturalFreq), WM_CHAR, c, 1);
+            pumpMessages();
+            EXPECT_EQ(wideTextOf(windowOf(*app->EditNaturalFreq)),
+                      *press.typed ? press.typed : L"0");
+        }
         pressBuild();
-        EXPECT_TRUE(linesOf(*app->MemoError).empty()) << unfinished;
-        EXPECT_TRUE(linesOf(*app->MemoFrequency).empty()) << unfinished;
-        EXPECT_EQ(app->LinesEffect->series().count(), 0) << unfinished;
+        EXPECT_EQ(textOf(*app->EditStart) + ".." + textOf(*app->EditEnd),
+                  intToText(press.startShown) + ".." + intToText(press.endShown));
+        EXPECT_EQ(positionOf(*app->TrackEnd), press.endShown);
+        EXPECT_EQ(linesOf(*app->MemoError),
+                  std::vector<std::string>(press.rejections, rejectionText));
+        expectPlotted(press.first, press.endShown, press.f0);
+        if (press.markers >= 0) { // a line needs two points
+            const auto [markers, linePixels] = plotPicture();
+            EXPECT_EQ(markers, press.markers);
+            EXPECT_EQ(linePixels > emptyPlotLine + 50, press.first < press.endShown);
+        }
     }
-
-    // Emptied by the user, the box holds 0 at once, and every step rejects it.
-    typeNaturalFrequency("");
-    EXPECT_EQ(textOf(*app->EditNaturalFreq), "0");
-    pressBuild();
-    EXPECT_EQ(linesOf(*app->MemoError), std::vector<std::string>(11, rejectionText));
-    EXPECT_TRUE(linesOf(*app->MemoFrequency).empty());
-
-    // Emptied by a text assignment, the first step's read turns it into 0
-    // and shows nothing; every later step rejects the 0.
-    SendMessageW(windowOf(*app->MemoError), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    app->EditNaturalFreq->changeArmed = false;
-    SetWindowTextW(windowOf(*app->EditNaturalFreq), L"");
-    pumpMessages();
-    ASSERT_EQ(textOf(*app->EditNaturalFreq), "");
-    pressBuild();
-    EXPECT_EQ(textOf(*app->EditNaturalFreq), "0");
-    EXPECT_EQ(linesOf(*app->MemoError), std::vector<std::string>(10, rejectionText));
 }
 
-TEST_F(AppTest, TheNaturalFrequencyEditRollsBackWhatCanNeverBeANumber) {
-    typeNaturalFrequency("7a");
-    EXPECT_EQ(textOf(*app->EditNaturalFreq), "7");
-    typeNaturalFrequency("7,5");
-    EXPECT_EQ(textOf(*app->EditNaturalFreq), "75");
-    typeNaturalFrequency("x");
-    EXPECT_EQ(textOf(*app->EditNaturalFreq), "75"); // the selection came back
-    typeNaturalFrequency("1.5e1");
-    EXPECT_EQ(textOf(*app->EditNaturalFreq), "1.5e1");
-}
+} // namespace

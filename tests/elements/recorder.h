@@ -1,4 +1,4 @@
-// Test stand-ins for the elements at the ends of links: a sink that records
+// Test stand-ins for the elements at the ends of links: a sink that logs
 // what reaches it and a source that answers a fixed value.
 #pragma once
 
@@ -7,23 +7,28 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
+// "i5", "r2.5", "sabc", "n" (null), or "t" and the tag.
+inline std::string describe(const TData& d) {
+    const char* kind = d.tag == tagNull      ? "n"
+                       : d.tag == tagInteger ? "i"
+                       : d.tag == tagReal    ? "r"
+                       : d.tag == tagString  ? "s"
+                                             : nullptr;
+    return kind ? kind + asString(d) : "t" + std::to_string(d.tag);
+}
+
+// Logs "name:value " for every event that reaches it.
 struct Sink {
-    std::vector<TData> received;
-    std::vector<std::string>* order = nullptr; // shared order log, when set
+    std::string* log;
     std::string name;
-
-    void inRecord(TData& data, std::uint16_t) {
-        received.push_back(data);
-        if (order)
-            order->push_back(name);
-    }
+    void inRecord(TData& data, std::uint16_t) { *log += name + ":" + describe(data) + " "; }
     // Records, then spoils the value, as a careless handler might.
     void inRecordAndChange(TData& data, std::uint16_t index) {
         inRecord(data, index);
         setString(data, "changed");
     }
+    TKN_Event link() { return makeLink<&Sink::inRecord>(this); }
 };
 
 struct Source {
@@ -33,6 +38,7 @@ struct Source {
         ++reads;
         data = value;
     }
+    TKN_Event link() { return makeLink<&Source::getValue>(this); }
 };
 
 // Live dispatchers for the length of a test.

@@ -2,11 +2,9 @@
 #pragma once
 
 #include "expr/evaluator.h"
-#include "runtime/array.h"
 #include "runtime/links.h"
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -25,32 +23,22 @@ struct ValuePoint {
     TKN_Event link() { return makeLink<&ValuePoint::getValue>(this); }
 };
 
-struct Outcome {
-    double value;
-    std::int16_t error;
-    std::int32_t errorPosition; // the reported position: read position - 1
-};
-
-// Evaluates a formula with %1..%N answering the given values through
-// linked data points.
-inline Outcome evaluate(const std::string& formula, std::initializer_list<double> values = {},
-                        double angleFactor = 1.0) {
-    std::vector<ValuePoint> points;
-    points.reserve(values.size());
+// Evaluates a formula with %1..%N answering the given values through linked
+// data points, live from here on. The error position is the reported one:
+// read position - 1.
+inline TEvaluation evaluate(const std::string& formula, const std::vector<double>& values = {},
+                            double angleFactor = 1.0) {
+    installDispatchers();
+    std::vector<ValuePoint> points(values.begin(), values.end());
     std::vector<TKN_Event> links;
-    for (double v : values) {
-        points.emplace_back(v);
-        links.push_back(points.back().link());
-    }
+    for (ValuePoint& p : points)
+        links.push_back(p.link());
     std::vector<double> cache(values.size());
     std::vector<std::uint8_t> fetched(values.size());
     TData eventData;
-    TArgumentSet args;
-    args.count = static_cast<std::int32_t>(values.size());
-    args.links = links.data();
-    args.values = cache.data();
-    args.fetched = fetched.data();
-    args.eventData = &eventData;
+    TArgumentSet args{static_cast<std::int32_t>(values.size()), links.data(), cache.data(),
+                      fetched.data(), &eventData};
     TEvaluation e = evaluateFormula(formula + '\x01', args, angleFactor);
-    return {e.value, e.error, e.position - 1};
+    e.position -= 1;
+    return e;
 }

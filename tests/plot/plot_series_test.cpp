@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 
 struct View : TPlotView {
@@ -16,143 +14,111 @@ struct View : TPlotView {
 // A series element over a data-only series.
 struct Element : TPlotSeries {
     Element() : TPlotSeries(new DataSeries) {}
-};
-
-// Answers the values it is given, in turn, and logs which input asked.
-struct Source {
-    std::vector<double> values;
-    std::vector<char>* log = nullptr;
-    char name = '?';
-    std::size_t next = 0;
-    void getValue(TData& data, std::uint16_t) {
-        if (log)
-            log->push_back(name);
-        setReal(data, values[next++ % values.size()]);
+    void add() {
+        TData data;
+        inAdd(data, 0);
     }
 };
 
-struct Counter {
-    int count = 0;
-    void inEvent(TData&, std::uint16_t) { ++count; }
+// Answers X from 7 and Y from 20 upward; logs every read and every point.
+struct Inputs {
+    std::string log;
+    double x = 7, y = 20;
+    void getX(TData& data, std::uint16_t) { log += 'x', setReal(data, x++); }
+    void getY(TData& data, std::uint16_t) { log += 'y', setReal(data, y++); }
+    void inPoint(TData&, std::uint16_t) { log += '+'; }
 };
 
 class PlotSeries : public ::testing::Test {
 protected:
     void SetUp() override { installDispatchers(); }
     void TearDown() override { stopDispatch(); }
-
-    void add(Element& element) {
-        TData data;
-        element.inAdd(data, 0);
-    }
+    View view;
+    Element element;
+    Inputs inputs;
 };
 
 } // namespace
 
 TEST_F(PlotSeries, AttachCopiesTheLookOnce) {
-    View view;
-    Element element;
     element.Color = 0xFF0000;
     element.Size = 4;
     element.MaxCount = 2;
     element.attach(&view);
+    element.Color = element.Size = 1;
+    const TSeries& s = element.series();
     EXPECT_EQ(element.plotter, &view);
-    ASSERT_EQ(view.seriesCount(), 1);
-    EXPECT_EQ(view.seriesAt(0), &element.series());
-    EXPECT_EQ(element.series().owner, &view);
-    EXPECT_EQ(element.series().Color, 0xFF0000);
-    EXPECT_EQ(element.series().Size, 4);
-    EXPECT_EQ(element.series().MaxCount, 2);
-
-    element.Color = 0x00FF00;
-    element.Size = 1;
-    EXPECT_EQ(element.series().Color, 0xFF0000);
-    EXPECT_EQ(element.series().Size, 4);
+    EXPECT_EQ((std::vector{s.Color, s.Size, s.MaxCount}), (std::vector{0xFF0000, 4, 2}));
 }
 
-TEST_F(PlotSeries, AddPullsYBeforeXRepaintsAndRaises) {
-    View view;
-    Element element;
+TEST_F(PlotSeries, AddPullsYBeforeXRepaintsAndRaisesAndClearDoesNotRepaint) {
     element.attach(&view);
-    std::vector<char> order;
-    Source xs{{7, 8}, &order, 'x'};
-    Source ys{{20, 25}, &order, 'y'};
-    Counter points;
-    element.srcX = makeLink<&Source::getValue>(&xs);
-    element.srcY = makeLink<&Source::getValue>(&ys);
-    element.outPoint = makeLink<&Counter::inEvent>(&points);
-
-    add(element);
-    add(element);
-    EXPECT_EQ(order, (std::vector<char>{'y', 'x', 'y', 'x'}));
-    ASSERT_EQ(element.series().count(), 2);
-    EXPECT_EQ(element.series().points()[1].X, 8.0);
-    EXPECT_EQ(element.series().points()[1].Y, 25.0);
-    EXPECT_EQ(view.redraws, 2);
-    EXPECT_EQ(points.count, 2);
-
-    // Clearing asks for no repaint.
+    element.srcX = makeLink<&Inputs::getX>(&inputs);
+    element.srcY = makeLink<&Inputs::getY>(&inputs);
+    element.outPoint = makeLink<&Inputs::inPoint>(&inputs);
+    element.add();
+    element.add();
+    EXPECT_EQ(inputs.log, "yx+yx+");
+    EXPECT_EQ(pointsOf(element.series()), "7:20 8:21 ");
     TData data;
     element.inClear(data, 0);
-    EXPECT_EQ(element.series().count(), 0);
+    EXPECT_EQ(pointsOf(element.series()), "");
     EXPECT_EQ(view.redraws, 2);
-}
 
-TEST_F(PlotSeries, UnlinkedInputsTakeTheEventsOwnValues) {
-    View view;
-    Element element;
-    element.attach(&view);
-    // A chain of two values: Y first, then X.
+    // A Step counts X up from 0 whatever srcX says, which is still read.
+    element.Step = 0.5;
+    for (int i = 0; i < 3; ++i)
+        element.add();
+    EXPECT_EQ(pointsOf(element.series()), "0:22 0.5:23 1:24 ");
+    EXPECT_EQ(inputs.log, "yx+yx+yx+yx+yx+");
+
+    // Unlinked inputs take the event's chain: Y first, then X.
+    element.Step = 0;
+    element.inClear(data, 0);
+    element.srcX = element.srcY = TKN_Event{};
     TData x;
     setReal(x, 3.0);
-    TData data;
     setReal(data, 9.0);
     data.next = &x;
     element.inAdd(data, 0);
-    ASSERT_EQ(element.series().count(), 1);
-    EXPECT_EQ(element.series().points()[0].Y, 9.0);
-    EXPECT_EQ(element.series().points()[0].X, 3.0);
+    EXPECT_EQ(pointsOf(element.series()), "3:9 ");
 }
 
-TEST_F(PlotSeries, StepCountsXFromZeroWhateverSrcXSays) {
-    View view;
-    Element element;
-    element.Step = 0.5;
-    element.attach(&view);
-    Source xs{{100}};
-    element.srcX = makeLink<&Source::getValue>(&xs);
-    for (int i = 0; i < 3; ++i)
-        add(element);
-    ASSERT_EQ(element.series().count(), 3);
-    EXPECT_EQ(element.series().points()[0].X, 0.0);
-    EXPECT_EQ(element.series().points()[1].X, 0.5);
-    EXPECT_EQ(element.series().points()[2].X, 1.0);
-    EXPECT_EQ(xs.next, 3u); // still read each time
-}
-
-// The sanitizers see a leak or a double free in either order.
+// The sanitizers see a leak or a double free in any order.
 TEST_F(PlotSeries, EitherDestructionOrderFreesEachSeriesOnce) {
-    {
-        auto* view = new View;
-        auto* element = new Element;
-        element->attach(view);
-        delete element; // removes its series from the view first
-        EXPECT_EQ(view->seriesCount(), 0);
-        delete view;
+    auto* plotter = new View;
+    auto* first = new Element;
+    first->attach(plotter);
+    delete first; // removes its series from the view first
+    EXPECT_EQ(plotter->seriesCount(), 0);
+    element.attach(plotter);
+    delete plotter; // leaves the series ownerless
+    EXPECT_EQ(element.series().owner, nullptr);
+    element.add(); // no repaint request to a plotter that is gone
+    EXPECT_EQ(element.series().count(), 1);
+    Element unattached; // never attached: frees its own series
+    unattached.add();
+}
+
+TEST(Series, KeepsPointsValueFirstACapDropsTheOldestAndEmptyExtremesAreZero) {
+    DataSeries series;
+    TPlotView view; // reads the series' extremes
+    view.addSeries(&series);
+    EXPECT_EQ(limits(view), "0 0 0 0");
+    series.MaxCount = 3;
+    std::string seen;
+    for (int i = 1; i <= 5; ++i) {
+        series.addValue(i * 10.0, i);
+        seen += pointsOf(series) + "| ";
     }
-    {
-        auto* view = new View;
-        auto* element = new Element;
-        element->attach(view);
-        delete view; // leaves the series ownerless
-        EXPECT_EQ(element->series().owner, nullptr);
-        add(*element); // no repaint request to a plotter that is gone
-        EXPECT_EQ(element->series().count(), 1);
-        delete element;
-    }
-    {
-        Element unattached; // never attached: frees its own series
-        add(unattached);
-        EXPECT_EQ(unattached.series().count(), 1);
-    }
+    EXPECT_EQ(seen, "1:10 | 1:10 2:20 | 1:10 2:20 3:30 | 2:20 3:30 4:40 | 3:30 4:40 5:50 | ");
+    series.MaxCount = 1; // lowered after filling, still holds
+    series.addValue(60, 6);
+    EXPECT_EQ(pointsOf(series), "6:60 ");
+    series.MaxCount = 0; // 0 or negative: unlimited
+    series.addValue(70, 7);
+    series.MaxCount = -1;
+    series.addValue(-80, 8);
+    EXPECT_EQ(pointsOf(series), "6:60 7:70 8:-80 ");
+    EXPECT_EQ(limits(view), "6 8 -80 70");
 }

@@ -7,29 +7,16 @@
 #include <cstring>
 #include <new>
 
-namespace {
-
-void poisonAndFree(void* block) noexcept {
+// The static library's array forms end up here.
+void operator delete(void* block) noexcept {
     if (!block)
         return;
     std::memset(block, 0xDD, _msize(block));
+    // Without this the compiler drops the fill as a store that nobody reads.
+    asm volatile("" : : "r"(block) : "memory");
     std::free(block);
 }
 
-} // namespace
-
-void operator delete(void* block) noexcept {
-    poisonAndFree(block);
-}
-
-void operator delete[](void* block) noexcept {
-    poisonAndFree(block);
-}
-
 void operator delete(void* block, std::size_t) noexcept {
-    poisonAndFree(block);
-}
-
-void operator delete[](void* block, std::size_t) noexcept {
-    poisonAndFree(block);
+    ::operator delete(block);
 }

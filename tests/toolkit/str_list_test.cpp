@@ -3,80 +3,54 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
-std::vector<std::string> lines(const TStrList& list) {
-    std::vector<std::string> result;
+// The lines joined by '|'.
+std::string lines(const TStrList& list) {
+    std::string result;
     for (std::int32_t i = 0; i < list.count(); ++i)
-        result.push_back(list.items(i));
+        result += (i ? "|" : "") + list.items(i);
     return result;
 }
 
 } // namespace
 
-TEST(StrList, SetTextSplitsAtCarriageReturns) {
+TEST(StrList, SetTextSplitsAtCarriageReturnsAndMayAppend) {
     auto list = makeObj<TStrList>();
-    list->setText("a\r\nb", false);
-    EXPECT_EQ(lines(*list), (std::vector<std::string>{"a", "b"}));
-    list->setText("a\r\n", false);
-    EXPECT_EQ(lines(*list), (std::vector<std::string>{"a"}));
-    list->setText("a\nb\rc\r\r\nd", false); // a lone LF stays in the line
-    EXPECT_EQ(lines(*list), (std::vector<std::string>{"a\nb", "c", "", "d"}));
-    list->setText("", false);
-    EXPECT_EQ(list->count(), 0);
-    EXPECT_EQ(list->items(0), "");
-}
-
-TEST(StrList, AppendKeepsEarlierLinesWhenTheBlockMoves) {
-    auto list = makeObj<TStrList>();
-    list->add("own");
-    list->setText("x\r\ny", true);
-    // Many appends force the shared block to move; every line must follow.
-    for (int i = 0; i < 50; ++i)
-        list->setText(std::string(100, static_cast<char>('a' + i % 26)) + "\r\nz", true);
-    ASSERT_EQ(list->count(), 3 + 100);
-    EXPECT_EQ(list->items(0), "own");
-    EXPECT_EQ(list->items(1), "x");
-    EXPECT_EQ(list->items(2), "y");
-    EXPECT_EQ(list->items(3), std::string(100, 'a'));
-    EXPECT_EQ(list->items(102), "z");
-}
-
-TEST(StrList, DeletingSharedAndOwnLines) {
-    auto list = makeObj<TStrList>();
-    list->setText("p\r\nq\r\nr", false);
-    list->add("s");
-    list->deleteAt(1); // inside the shared block: nothing freed by itself
-    list->deleteAt(2); // its own block
-    list->deleteAt(7);
-    EXPECT_EQ(lines(*list), (std::vector<std::string>{"p", "r"}));
-    list->clear();
-    EXPECT_EQ(list->count(), 0);
-    list->add("again");
-    EXPECT_EQ(lines(*list), (std::vector<std::string>{"again"}));
-}
-
-TEST(StrList, TextEndsEveryLineWithCrLf) {
-    auto list = makeObj<TStrList>();
-    EXPECT_EQ(list->text(), "");
+    // A lone LF stays in its line; a CR ends one, with or without an LF.
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\r\nb", "a|b"}, {"a\r\n", "a"}, {"a\nb\rc\r\r\nd", "a\nb|c||d"}, {"", ""}};
+    for (auto [text, expected] : cases) {
+        list->add("old");
+        list->setText(text, false);
+        EXPECT_EQ(lines(*list), expected);
+    }
     list->add("x");
-    list->add("y");
-    EXPECT_EQ(list->text(), "x\r\ny\r\n");
     list->setText("a\r\nb", true);
-    EXPECT_EQ(list->text(), "x\r\ny\r\na\r\nb\r\n");
+    EXPECT_EQ(lines(*list), "x|a|b");
+}
+
+TEST(StrList, LinesAreAddedDeletedInsideTheListAndJoinedEachEndingWithCrLf) {
+    auto list = makeObj<TStrList>();
+    for (const char* line : {"a", "", "ж", "d"})
+        list->add(line);
+    for (int at : {-1, 4, 1})
+        list->deleteAt(at);
+    EXPECT_EQ(lines(*list), "a|ж|d");
+    EXPECT_EQ(list->items(3) + list->items(-1), "");
+    EXPECT_EQ(list->text(), "a\r\nж\r\nd\r\n");
+    list->clear();
+    list->add("again");
+    EXPECT_EQ(list->text(), "again\r\n");
 }
 
 TEST(StrListEx, SetObjectGrowsTheParallelList) {
     auto list = makeObj<TStrListEx>();
     int a = 0, b = 0;
-    list->setObject(2, &a);
-    EXPECT_EQ(list->object(0), nullptr);
-    EXPECT_EQ(list->object(2), &a);
-    list->setObject(0, &b);
-    EXPECT_EQ(list->object(0), &b);
-    EXPECT_EQ(list->object(2), &a);
-    EXPECT_EQ(list->object(3), nullptr);
-    list->setObject(-1, &b);
+    for (auto [at, object] : {std::pair{2, &a}, {0, &b}, {3, &b}, {-1, &b}})
+        list->setObject(at, object);
+    const void* expected[] = {&b, nullptr, &a, &b, nullptr};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(list->object(i), expected[i]) << i;
 }

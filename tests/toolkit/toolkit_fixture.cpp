@@ -1,35 +1,25 @@
 #include "toolkit_fixture.h"
 
-#include "toolkit/gdi_objects.h"
-
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
 #include "toolkit/control_factory.h"
-
-#include <algorithm>
+#include <string_view>
 
 namespace {
 
-std::vector<std::string>* capturedMessages = nullptr;
-
-void captureDebugMessage(const std::string& text, const std::string&) {
-    if (capturedMessages)
-        capturedMessages->push_back(text);
-}
+// Making the applet installs the real message box: tests show none.
+void quiet(const std::string&, const std::string&) {}
 
 BOOL CALLBACK countToolkitWindow(HWND window, LPARAM counter) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (std::wstring_view(name).starts_with(L"obj_"))
-        ++*reinterpret_cast<int*>(counter);
+    *reinterpret_cast<int*>(counter) += std::wstring_view(name).starts_with(L"obj_");
     return TRUE;
 }
 
 void resetToolkitState() {
     applet = nullptr;
-    appletRunning = false;
-    appletTerminated = false;
-    appletCreated = false;
+    appletRunning = appletTerminated = appletCreated = false;
     creatingControl = nullptr;
 }
 
@@ -37,15 +27,11 @@ void resetToolkitState() {
 
 int pumpMessages() {
     int quits = 0;
-    MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
+    for (MSG msg{}; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+        if (msg.message == WM_QUIT)
             ++quits;
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+        else
+            TranslateMessage(&msg), DispatchMessageW(&msg);
     return quits;
 }
 
@@ -58,7 +44,6 @@ int toolkitWindowCount() {
 void ToolkitTest::SetUp() {
     resetToolkitState();
     idleProc = [] {};
-    capturedMessages = &debugMessages;
     pumpMessages();
 }
 
@@ -70,29 +55,17 @@ void ToolkitTest::TearDown() {
     pumpMessages();
     EXPECT_EQ(toolkitWindowCount(), 0);
     resetToolkitState();
-    setDebugMessageSink(captureDebugMessage);
-    capturedMessages = nullptr;
+    setDebugMessageSink(quiet);
     BYTE keys[256] = {};
     SetKeyboardState(keys);
 }
 
-TControl* ToolkitTest::keep(TControl* control) {
-    owned_.push_back(control);
-    return control;
-}
-
-void ToolkitTest::forget(TControl* control) {
-    owned_.erase(std::remove(owned_.begin(), owned_.end(), control), owned_.end());
-}
-
 void ToolkitTest::makeAppletAndForm() {
     appletControl = keep(newApplet(""));
-    // Making the applet installs the real message box: tests capture instead.
-    setDebugMessageSink(captureDebugMessage);
+    setDebugMessageSink(quiet);
     form = keep(newForm(appletControl, "Form"));
     form->bounds = {10, 10, 410, 310};
-    form->leftChanged = true;
-    form->topChanged = true;
+    form->leftChanged = form->topChanged = true;
 }
 
 void ToolkitTest::focus(TControl& control) {
@@ -105,12 +78,25 @@ void ToolkitTest::focus(TControl& control) {
     ASSERT_EQ(GetFocus(), control.handle);
 }
 
-void GdiCountingTest::SetUp() {
-    ToolkitTest::SetUp();
-    startObjects = liveGdiObjects();
+MemoryImage::MemoryImage(int width, int height, COLORREF fill)
+    : dc(createMemoryDC(nullptr)),
+      image(countGdiObject(CreateBitmap(width, height, 1, 32, nullptr))),
+      previous(SelectObject(dc, image)) {
+    SetDCBrushColor(dc, fill);
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-void GdiCountingTest::TearDown() {
-    ToolkitTest::TearDown();
-    EXPECT_EQ(liveGdiObjects(), startObjects);
+MemoryImage::~MemoryImage() {
+    SelectObject(dc, previous);
+    deleteMemoryDC(dc);
+    deleteGdiObject(image);
+}
+
+int countPixels(HDC dc, const RECT& area, COLORREF color) {
+    int found = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            found += GetPixel(dc, x, y) == color;
+    return found;
 }

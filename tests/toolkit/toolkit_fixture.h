@@ -1,47 +1,73 @@
-// Shared set-up of the window tests: a clean toolkit state, controls freed in
-// reverse order of making, the queue pumped, and no window of ours left.
+// The window tests' set-up: a clean toolkit state, controls freed in reverse
+// order of making, the queue pumped, and no window of ours left.
 #pragma once
 
 #include "toolkit/control.h"
+#include "toolkit/gdi_counter.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 // Dispatches until the queue is empty; a WM_QUIT is dropped and counted.
 int pumpMessages();
+// Windows of the toolkit's classes that still exist on this thread.
+int toolkitWindowCount();
+
+// Puts back the toolkit-wide hooks it found: double buffering and alignment
+// install theirs for the rest of a run, a test's only for that test.
+struct ScopedHooks {
+    TMessageHandler paint = paintHook;
+    void (*align)(TControl&) = alignProc;
+    void (*invalidate)(TControl&) = invalidateHook;
+    void (*afterCreate)(TControl&) = afterCreateHook;
+    ~ScopedHooks() {
+        paintHook = paint, alignProc = align, invalidateHook = invalidate;
+        afterCreateHook = afterCreate;
+    }
+};
 
 class ToolkitTest : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The fixture frees the control at the end of the test.
-    TControl* keep(TControl* control);
-    // The test freed the control itself.
-    void forget(TControl* control);
-    // An applet and a main form under it, both owned by the fixture.
+    // Freed by the fixture at the end of the test.
+    TControl* keep(TControl* control) { return owned_.push_back(control), control; }
+    // An applet and a main form under it, both kept.
     void makeAppletAndForm();
     // Shows the form, makes it active and puts the focus on the control.
     void focus(TControl& control);
 
     TControl* appletControl = nullptr;
     TControl* form = nullptr;
-    std::vector<std::string> debugMessages;
 
 private:
     std::vector<TControl*> owned_;
+    ScopedHooks hooks_;
 };
 
 // A window test that also proves the GDI objects it made are all gone again.
 class GdiCountingTest : public ToolkitTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
+    void SetUp() override { ToolkitTest::SetUp(), startObjects = liveGdiObjects(); }
+    void TearDown() override {
+        ToolkitTest::TearDown();
+        EXPECT_EQ(liveGdiObjects(), startObjects);
+    }
     std::int32_t startObjects = 0;
 };
 
-// Windows of the toolkit's classes that still exist on this thread.
-int toolkitWindowCount();
+// A 32-bit memory image filled with one colour, to paint into and read back.
+struct MemoryImage {
+    MemoryImage(int width, int height, COLORREF fill = RGB(255, 255, 255));
+    ~MemoryImage();
+    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+
+    HDC dc;
+    HBITMAP image;
+    HGDIOBJ previous;
+};
+
+// Pixels of the colour in the area of what the DC holds.
+int countPixels(HDC dc, const RECT& area, COLORREF color);

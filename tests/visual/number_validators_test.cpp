@@ -2,22 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 TEST(NumberValidatorsTest, RealTextsAreCompleteNumbersWithOptionalExponent) {
-    for (const char* text : {"6.0", "-1.5", ".5", "5.", "+3", "2e5", "2 e -5", "1e+3", "0"}) {
+    const std::pair<const char*, double> accepted[] = {
+        {"6.0", 6},   {"-1.5", -1.5},   {".5", 0.5},   {"5.", 5}, {"+3", 3},
+        {"2e5", 2e5}, {"2 e -5", 2e-5}, {"1e+3", 1e3}, {"0", 0}};
+    for (auto [text, number] : accepted) {
         TData value;
         EXPECT_TRUE(validateReal(text, value)) << text;
         EXPECT_EQ(value.tag, tagReal) << text;
+        EXPECT_DOUBLE_EQ(value.realValue, number) << text;
     }
-    TData value;
-    ASSERT_TRUE(validateReal("2 e -5", value));
-    EXPECT_DOUBLE_EQ(value.realValue, 2e-5);
-    ASSERT_TRUE(validateReal("-1.5", value));
-    EXPECT_EQ(value.realValue, -1.5);
-
     for (const char* text : {"", "-", ".", "6,0", "1e", "1.2.3", "12 Гц", "+.", "e5", "1e5x",
                              "1e999", "-1e400", "1 2"}) {
         TData rejected;
@@ -27,25 +23,16 @@ TEST(NumberValidatorsTest, RealTextsAreCompleteNumbersWithOptionalExponent) {
 }
 
 TEST(NumberValidatorsTest, IntegerTextsAreDecimalOrHexadecimal) {
-    const std::pair<const char*, std::int32_t> accepted[] = {{"42", 42},
-                                                             {"-7", -7},
-                                                             {"+0", 0},
-                                                             {"$ff", 255},
-                                                             {"0x1a", 26},
-                                                             {"0", 0},
-                                                             {"$ffffffff", -1},
-                                                             {"2147483647", 2147483647},
-                                                             {"+2147483647", 2147483647},
-                                                             {"-2147483648", -2147483647 - 1},
-                                                             {"000000000000042", 42},
-                                                             {"$000000000ffffffff", -1},
-                                                             {"0x80000000", -2147483647 - 1}};
-    for (const auto& [text, number] : accepted) {
+    std::string read;
+    for (const char* text :
+         {"42", "-7", "+0", "000000000000042", "2147483647", "+2147483647", "-2147483648", "$ff",
+          "0x1a", "$ffffffff", "$000000000ffffffff", "0x80000000"}) {
         TData value;
-        EXPECT_TRUE(validateInteger(text, value)) << text;
-        EXPECT_EQ(value.tag, tagInteger) << text;
-        EXPECT_EQ(value.intValue, number) << text;
+        const bool accepted = validateInteger(text, value) && value.tag == tagInteger;
+        read += accepted ? std::to_string(value.intValue) + " " : "- ";
     }
+    // Hexadecimal is read as signed.
+    EXPECT_EQ(read, "42 -7 0 42 2147483647 2147483647 -2147483648 255 26 -1 -1 -2147483648 ");
     for (const char* text : {"", "+", "-", "2.0", "20.0", "1 000", "$", "0x", "$fg", "-$1", "12a",
                              // beyond 32 bits: rejected rather than wrapped
                              "4294967297", "2147483648", "+2147483648", "-2147483649",

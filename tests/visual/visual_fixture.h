@@ -1,5 +1,6 @@
 // Shared set-up of the visual element tests: the toolkit fixture with an
-// applet and a form, live dispatchers, and a recorder for output events.
+// applet and a form, live dispatchers and a GDI object count, and a recorder
+// for output events.
 #pragma once
 
 #include "toolkit_fixture.h"
@@ -7,37 +8,34 @@
 #include "runtime/links.h"
 #include "visual/win_element.h"
 
-#include <string_view>
+#include <memory>
+#include <tuple>
 #include <vector>
 
 // Records every value an event brings.
 struct EventLog {
     std::vector<TData> values;
-
     void in(TData& data, std::uint16_t) { values.push_back(data); }
     TKN_Event link() { return makeLink<&EventLog::in>(this); }
-    int count() const { return static_cast<int>(values.size()); }
-    const TData& last() const { return values.back(); }
-    std::vector<std::int32_t> integers() const;
 };
 
-class VisualTest : public ToolkitTest {
+class VisualTest : public GdiCountingTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        GdiCountingTest::SetUp();
+        makeAppletAndForm();
+        installDispatchers();
+    }
+    void TearDown() override {
+        stopDispatch();
+        GdiCountingTest::TearDown();
+    }
+    // An element on the form, placed as the schematic writes it before init.
+    template <class Element>
+    std::unique_ptr<Element> make(int left, int top, int width, int height) {
+        auto element = std::make_unique<Element>(form);
+        std::tie(element->Left, element->Top, element->Width, element->Height) =
+            std::tie(left, top, width, height);
+        return element;
+    }
 };
-
-// Sets the element's bounds, as the schematic writes them before init.
-inline void place(TKNWin& element, std::int32_t left, std::int32_t top, std::int32_t width,
-                  std::int32_t height) {
-    element.Left = left;
-    element.Top = top;
-    element.Width = width;
-    element.Height = height;
-}
-
-// WM_CHAR for each character, to a window that has the focus.
-void typeText(HWND window, std::string_view text);
-// The same for characters as the keyboard gives them, 1251 or not.
-void typeText(HWND window, std::wstring_view text);
-void pressKey(HWND window, WPARAM key);

@@ -1,7 +1,7 @@
-#include "toolkit/utilities.h"
+#include "toolkit/system.h"
 
-#include "toolkit/text_codec.h"
-#include "toolkit/text_utils.h"
+#include "toolkit/plain_text.h"
+#include "toolkit/wide_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "toolkit/text_utils.h"
+#include "toolkit/plain_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "toolkit/gdi_objects.h"
+#include "toolkit/gdi_counter.h"
 
 std::int32_t gdiObjectCounter = 0;
 

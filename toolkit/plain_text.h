@@ -1,5 +1,6 @@
-// Small text services that need no platform: command-line tokens, the
-// case-insensitive comparison and the Windows version code.
+// The toolkit's rules that need no platform, so they are built and tested
+// natively too: command-line tokens, the case-insensitive comparison and the
+// Windows version code of version numbers. system.h asks the system.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-// Start directory, window transparency, Windows version and the program's
-// parameters.
+// What the toolkit asks of the system: the program's folder and parameters,
+// the Windows version, window transparency.
 #pragma once
 
 #include "toolkit/control.h"

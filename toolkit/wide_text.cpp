@@ -1,4 +1,4 @@
-#include "toolkit/text_codec.h"
+#include "toolkit/wide_text.h"
 
 #include <windows.h>
 

@@ -1,0 +1,416 @@
+#include "toolkit/dispatch.h"
+
+#include "toolkit/failure_report.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+TControl* controlOfWindow(HWND window) {
+    if (!window)
+        return nullptr;
+    return static_cast<TControl*>(GetPropW(window, selfProperty));
+}
+
+namespace {
+
+LRESULT dispatchToObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TControl* target = nullptr;
+    if (window) {
+        if (creatingControl) {
+            // The first message of a window being created: from now on its
+            // messages reach the object, even those sent inside its creation.
+            target = creatingControl;
+            creatingControl = nullptr;
+            target->handle = window;
+            SetPropW(window, selfProperty, target);
+        } else {
+            target = controlOfWindow(window);
+        }
+    }
+    TMessage msg{window, message, wParam, lParam};
+    if (target) {
+        if (!target->handle)
+            target->handle = window;
+        return target->windowMethod(msg);
+    }
+    if (applet)
+        return applet->windowMethod(msg);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+// A failure must not unwind through the system's frames that called us.
+LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return dispatchToObject(window, message, wParam, lParam);
+    } catch (const std::exception& failure) {
+        reportEscapedFailure(failure.what());
+    } catch (...) {
+        reportEscapedFailure(unknownFailure);
+    }
+    return 0;
+}
+
+// ---- the control's own processing ----
+
+LRESULT TControl::defaultProcessing(const TMessage& msg) {
+    if (defaultProcedure)
+        return CallWindowProcW(defaultProcedure, msg.window, msg.message, msg.wParam, msg.lParam);
+    return DefWindowProcW(msg.window, msg.message, msg.wParam, msg.lParam);
+}
+
+LRESULT TControl::send(UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageW(getHandle(), message, wParam, lParam);
+}
+
+void TControl::attachHandler(TMessageHandler proc, bool keepAfterTermination) {
+    for (const HandlerEntry& entry : handlerList)
+        if (entry.proc == proc)
+            return;
+    handlerList.push_back({proc, keepAfterTermination});
+}
+
+bool TControl::runHandlerChain(TMessage& msg, LRESULT& result) {
+    // Newest first. A handler may attach another or free the control: the
+    // index is re-checked and the chain stops once a free is pending.
+    for (std::size_t i = handlerList.size(); i-- > 0;) {
+        if (i >= handlerList.size())
+            continue;
+        const HandlerEntry entry = handlerList[i];
+        if (!entry.keepAfterTermination && appletTerminated)
+            continue;
+        if (entry.proc(*this, msg, result))
+            return true;
+        if (refCount() & 1)
+            return true;
+    }
+    return false;
+}
+
+bool TControl::offerToHandlers(TMessage& msg, LRESULT& result) {
+    if (beingDestroyed())
+        return false;
+    addRef();
+    const bool handled = runHandlerChain(msg, result) || (refCount() & 1) != 0;
+    release();
+    return handled;
+}
+
+LRESULT TControl::windowMethod(TMessage& msg) {
+    if (!pendingText.empty())
+        flushPendingText(); // whatever the message, the window has its whole text
+    LRESULT result = 0;
+    if (paintHook && paintHook(*this, msg, result))
+        return result;
+    // The reference bracket: a handler that frees the control only marks it;
+    // the release at the end destroys it, after the last use.
+    addRef();
+    // While destroying, the count is odd by design: that is no free request,
+    // and the system's own processing (WM_NCDESTROY) must still run.
+    const bool dying = beingDestroyed();
+    const auto freePending = [this, dying] { return !dying && (refCount() & 1) != 0; };
+    bool handled = false;
+    if (appletRunning && applet && applet != this && applet->messageHandler)
+        handled = applet->messageHandler(msg, result);
+    if (!handled && !dying && messageHandler)
+        handled = messageHandler(msg, result);
+    if (!handled && !dying && !freePending())
+        handled = runHandlerChain(msg, result) || freePending();
+    if (!handled && !freePending())
+        result = builtinProcessing(msg);
+    release();
+    return result;
+}
+
+LRESULT TControl::handleKeyMessage(TMessage& msg) {
+    if (GetFocus() != handle || !handle)
+        return 0;
+    LRESULT result = 0;
+    if (keyHook && keyHook(*this, msg, result))
+        return result;
+    const bool ctrlOrAlt = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+    if (!ctrlOrAlt) {
+        if (msg.message != WM_CHAR) {
+            TControl* form = parentForm();
+            if (form && form->navigation &&
+                form->navigation(*form, *this, msg.wParam, msg.message != WM_KEYDOWN)) {
+                msg.wParam = 0;
+                return 0;
+            }
+        } else if (msg.wParam == VK_TAB) {
+            msg.wParam = 0;
+            return 0;
+        }
+    }
+    return defaultProcessing(msg);
+}
+
+LRESULT TControl::handleNcDestroy(TMessage& msg) {
+    RemovePropW(msg.window, selfProperty);
+    if (msg.window != handle)
+        return defaultProcessing(msg);
+    windowGone = true;
+    if (isApplet)
+        return 0;
+    if (isMainWindow()) {
+        PostMessageW(msg.window, wmDeferredRelease, 0, 0);
+        return defaultProcessing(msg);
+    }
+    if (parent && parent == applet) {
+        free();
+        return 0;
+    }
+    return defaultProcessing(msg);
+}
+
+LRESULT TControl::builtinProcessing(TMessage& msg) {
+    switch (msg.message) {
+    case wmFlushText: // its work is done on arrival
+        return 0;
+    case WM_SIZE: {
+        const LRESULT result = defaultProcessing(msg);
+        if (msg.wParam <= SIZE_MAXIMIZED)
+            windowState = static_cast<std::uint8_t>(msg.wParam);
+        if (alignProc) {
+            if (!isForm && parent)
+                alignProc(*parent);
+            alignProc(*this);
+        }
+        return result;
+    }
+    case WM_SETFOCUS: {
+        const bool windowEnabled = handle ? IsWindowEnabled(handle) : !(style & WS_DISABLED);
+        if (!windowEnabled || !tabStop)
+            return 0;
+        ++focusGuard;
+        SetFocus(handle);
+        const LRESULT result = defaultProcessing(msg);
+        --focusGuard;
+        return result;
+    }
+    case WM_CLOSE:
+        if (isMainWindow() || isApplet) {
+            if (applet && applet != this)
+                applet->send(WM_CLOSE, 0, 0);
+            PostQuitMessage(0);
+            return 0;
+        }
+        return defaultProcessing(msg);
+    case WM_SHOWWINDOW:
+        if (msg.lParam == SW_PARENTCLOSING) {
+            savedShowCommand = IsIconic(handle)   ? SW_SHOWMINNOACTIVE
+                               : IsZoomed(handle) ? SW_SHOWMAXIMIZED
+                                                  : SW_SHOWNOACTIVATE;
+            return defaultProcessing(msg);
+        }
+        if (msg.lParam == SW_PARENTOPENING) {
+            if (savedShowCommand) {
+                ShowWindow(handle, savedShowCommand);
+                savedShowCommand = 0;
+            }
+            return 0;
+        }
+        return defaultProcessing(msg);
+    case WM_SETCURSOR:
+        if (!GetCapture() && LOWORD(msg.lParam) == HTCLIENT && cursor) {
+            SetCursor(cursor);
+            return 1;
+        }
+        return defaultProcessing(msg);
+    case WM_NCDESTROY:
+        return handleNcDestroy(msg);
+    case WM_COMMAND: {
+        HWND source = reinterpret_cast<HWND>(msg.lParam);
+        if (source && controlOfWindow(source))
+            return SendMessageW(source, wmReflectedCommand, msg.wParam, msg.lParam);
+        return defaultProcessing(msg);
+    }
+    case WM_SYSCOMMAND:
+        if ((msg.wParam & 0xFFF0) == SC_MINIMIZE && applet && applet != this && isMainWindow()) {
+            if (applet->handle)
+                PostMessageW(applet->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            return 0;
+        }
+        return defaultProcessing(msg);
+    case wmDeferredRelease:
+        // Our own request comes only after the system destroyed the window;
+        // any other sender (another program may post it) is ignored.
+        if (windowGone)
+            free();
+        return 0;
+    default:
+        break;
+    }
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_UNICHAR)
+        return handleKeyMessage(msg);
+    if (msg.message >= WM_CTLCOLORMSGBOX && msg.message <= WM_CTLCOLORSTATIC) {
+        HWND source = reinterpret_cast<HWND>(msg.lParam);
+        // Only a window of ours understands the reflected request.
+        if (source && controlOfWindow(source))
+            return SendMessageW(source, msg.message + wmReflectedColorOffset, msg.wParam,
+                                msg.lParam);
+    }
+    return defaultProcessing(msg);
+}
+
+// ---- handlers the factories attach ----
+
+bool childNotificationHandler(TControl& control, TMessage& msg, LRESULT& result) {
+    if (msg.message == WM_SETFOCUS) {
+        TControl* form = control.parentForm();
+        if (!form)
+            return true;
+        form->lastFocused = &control;
+        return false;
+    }
+    if (msg.message == wmReflectedCommand) {
+        const TActionRecord& codes = control.actions;
+        const WORD code = HIWORD(msg.wParam);
+        if (code == codes.clickCode) {
+            if (!control.focusGuard)
+                control.onClick(&control);
+        } else if (code == codes.enterCode) {
+            control.onEnter(&control);
+        } else if (code == codes.leaveCode) {
+            control.onLeave(&control);
+        } else if (code == codes.changeCode) {
+            control.onChange(&control);
+        } else if (code == codes.selChangeCode) {
+            if (control.onSelChange)
+                control.onSelChange(&control);
+            else
+                control.onChange(&control);
+        } else {
+            return false;
+        }
+        result = control.defaultProcessing(msg);
+        return true;
+    }
+    if (msg.message >= wmReflectedColorFirst && msg.message <= wmReflectedColorLast) {
+        HDC dc = reinterpret_cast<HDC>(msg.wParam);
+        SetTextColor(dc, resolveColor(control.textColor));
+        if (control.transparent) {
+            SetBkMode(dc, TRANSPARENT);
+            result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        } else {
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, resolveColor(control.color));
+            result = reinterpret_cast<LRESULT>(control.backgroundBrush());
+        }
+        return true;
+    }
+    return false;
+}
+
+bool notifyReflector(TControl&, TMessage& msg, LRESULT& result) {
+    if (msg.message != WM_NOTIFY || !msg.lParam)
+        return false;
+    const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
+    TControl* target = controlOfWindow(header->hwndFrom);
+    if (!target)
+        return false;
+    TMessage reflected = msg;
+    reflected.window = target->handle;
+    return target->offerToHandlers(reflected, result);
+}
+
+bool commonNotificationHandler(TControl& control, TMessage& msg, LRESULT&) {
+    if (msg.message != WM_NOTIFY || !msg.lParam)
+        return false;
+    const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
+    const UINT code = header->code;
+    if (code == static_cast<UINT>(NM_KILLFOCUS)) {
+        control.onLeave(&control);
+        return false;
+    }
+    if (code == static_cast<UINT>(NM_SETFOCUS) || code == static_cast<UINT>(NM_RETURN)) {
+        control.onEnter(&control);
+        return false;
+    }
+    if (code == static_cast<UINT>(NM_CLICK) || code == static_cast<UINT>(NM_RCLICK)) {
+        control.rightClick = code == static_cast<UINT>(NM_RCLICK);
+        control.onClick(&control);
+        return true;
+    }
+    return false;
+}
+
+bool appletHandler(TControl& control, TMessage& msg, LRESULT& result) {
+    if (msg.message == WM_SETFOCUS && control.lastFocused) {
+        SetFocus(control.lastFocused->getHandle());
+        result = 0;
+        return true;
+    }
+    if (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE &&
+        control.childCount() > 0 && control.child(0)->isMainWindow()) {
+        PostMessageW(control.child(0)->getHandle(), WM_CLOSE, 0, 0);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
+void endSession(TControl& form) {
+    form.free();
+    appletTerminated = true;
+    appletRunning = false;
+    TControl* oldApplet = applet;
+    applet = nullptr;
+    TObj::freeObject(oldApplet);
+    ExitProcess(0);
+}
+
+} // namespace
+
+bool formFocusHandler(TControl& form, TMessage& msg, LRESULT& result) {
+    if (msg.message == WM_SETFOCUS) {
+        if (applet && applet != &form)
+            applet->lastFocused = &form;
+        if (!form.lastFocused)
+            return false;
+        SetFocus(form.lastFocused->getHandle());
+        result = 0;
+        return true;
+    }
+    if (msg.message == WM_ENDSESSION && msg.wParam)
+        endSession(form);
+    return false;
+}
+
+bool formBackgroundHandler(TControl& form, TMessage& msg, LRESULT& result) {
+    if (msg.message != WM_ERASEBKGND)
+        return false;
+    for (std::int32_t i = 0; i < form.childCount(); ++i)
+        form.child(i)->createWindow();
+    if (form.transparent)
+        return false;
+    HDC dc = reinterpret_cast<HDC>(msg.wParam);
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, resolveColor(form.color));
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    RECT client{};
+    GetClientRect(form.handle, &client);
+    FillRect(dc, &client, form.backgroundBrush());
+    result = 1;
+    return false; // default processing gives the final answer
+}
+
+bool visibilityHandler(TControl& control, TMessage& msg, LRESULT&) {
+    if (msg.message != WM_SHOWWINDOW || msg.window != control.handle)
+        return false;
+    const bool wasVisible = (GetWindowLongPtrW(msg.window, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (msg.wParam) {
+        control.visible = true;
+        if (!wasVisible)
+            control.onShow(&control);
+    } else {
+        control.visible = false;
+        if (wasVisible)
+            control.onHide(&control);
+    }
+    return false;
+}

@@ -1,0 +1,34 @@
+// How a window message reaches a control: the one window procedure finds the
+// object of the window, which offers the message to the applet's handler,
+// its own handler and its handler chain before its built-in processing
+// (TControl::windowMethod). The built-in handlers that the factories attach
+// to each kind of control live here too, so that what happens to a message
+// can be read in one place.
+#pragma once
+
+#include "toolkit/control.h"
+
+// The window property that leads from a window to its object.
+constexpr wchar_t selfProperty[] = L"SELF_";
+
+// The window procedure of every class the toolkit registers.
+LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The object of a window of ours, or nil.
+TControl* controlOfWindow(HWND window);
+
+// Every child control: focus remembered by the form, reflected commands and
+// colour requests answered.
+bool childNotificationHandler(TControl& control, TMessage& msg, LRESULT& result);
+// The parent of a common control hands its notifications to the control.
+bool notifyReflector(TControl& control, TMessage& msg, LRESULT& result);
+// A common control's focus, return and click notifications.
+bool commonNotificationHandler(TControl& control, TMessage& msg, LRESULT& result);
+// The applet passes the focus on and closes the main form for its close box.
+bool appletHandler(TControl& control, TMessage& msg, LRESULT& result);
+// A form gives the focus to its last focused control and ends the program
+// with the session.
+bool formFocusHandler(TControl& form, TMessage& msg, LRESULT& result);
+// A form paints its background and makes missing child windows first.
+bool formBackgroundHandler(TControl& form, TMessage& msg, LRESULT& result);
+// onShow and onHide follow the window's WM_SHOWWINDOW.
+bool visibilityHandler(TControl& control, TMessage& msg, LRESULT& result);
