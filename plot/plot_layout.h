@@ -72,12 +72,10 @@ public:
     // the value where it was, and the line must still be drawn.
     template <class Visit> void forEachRow(Visit&& visit) const {
         double v = mapping.minY;
-        const double end = plotTop() - 1;
-        bool bottom = true;
-        for (double y = plotBottom(); y > end; y -= yPixelStep) {
-            visit(static_cast<std::int32_t>(std::nearbyint(y)), v, !bottom);
+        const double bottom = plotBottom(), end = plotTop() - 1;
+        for (double y = bottom; y > end; y -= yPixelStep) {
+            visit(static_cast<std::int32_t>(std::nearbyint(y)), v, y != bottom);
             v += yValueStep;
-            bottom = false;
         }
     }
 };

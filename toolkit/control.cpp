@@ -93,26 +93,21 @@ void TControl::setEnabled(bool value) {
 }
 
 void TControl::setStyle(std::uint32_t value) {
-    if (value == style)
-        return;
-    style = value;
-    if (!liveWindow())
-        return;
-    const TObjHold hold(*this);
-    SetWindowLongPtrW(handle, GWL_STYLE, static_cast<LONG_PTR>(value));
-    SetWindowPos(handle, nullptr, 0, 0, 0, 0, swpApplyStyle);
-    if (!freeRequested())
-        invalidate();
+    changeStyle(style, GWL_STYLE, value);
 }
 
 void TControl::setExStyle(std::uint32_t value) {
-    if (value == exStyle)
+    changeStyle(exStyle, GWL_EXSTYLE, value);
+}
+
+void TControl::changeStyle(std::uint32_t& field, int index, std::uint32_t value) {
+    if (value == field)
         return;
-    exStyle = value;
+    field = value;
     if (!liveWindow())
         return;
     const TObjHold hold(*this);
-    SetWindowLongPtrW(handle, GWL_EXSTYLE, static_cast<LONG_PTR>(value));
+    SetWindowLongPtrW(handle, index, static_cast<LONG_PTR>(value));
     SetWindowPos(handle, nullptr, 0, 0, 0, 0, swpApplyStyle);
     if (!freeRequested())
         invalidate();

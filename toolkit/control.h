@@ -285,6 +285,9 @@ protected:
     void beforeDestruction() override;
 
 private:
+    // The style or extended style (index GWL_STYLE or GWL_EXSTYLE), applied to
+    // the window at once.
+    void changeStyle(std::uint32_t& field, int index, std::uint32_t value);
     void createChildWindows();
     HICON loadIcon();
     bool runHandlerChain(TMessage& msg, LRESULT& result);

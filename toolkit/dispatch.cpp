@@ -4,8 +4,6 @@
 
 #include <commctrl.h>
 
-#include <exception>
-
 TControl* controlOfWindow(HWND window) {
     if (!window)
         return nullptr;
@@ -43,14 +41,8 @@ LRESULT dispatchToObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 
 // A failure must not unwind through the system's frames that called us.
 LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return dispatchToObject(window, message, wParam, lParam);
-    } catch (const std::exception& failure) {
-        reportEscapedFailure(failure.what());
-    } catch (...) {
-        reportEscapedFailure(unknownFailure);
-    }
-    return 0;
+    return runReporting([=] { return dispatchToObject(window, message, wParam, lParam); },
+                        LRESULT{0});
 }
 
 // ---- the control's own processing ----
@@ -81,9 +73,7 @@ bool TControl::runHandlerChain(TMessage& msg, LRESULT& result) {
         const HandlerEntry entry = handlerList[i];
         if (!entry.keepAfterTermination && appletTerminated)
             continue;
-        if (entry.proc(*this, msg, result))
-            return true;
-        if (refCount() & 1)
+        if (entry.proc(*this, msg, result) || freeRequested())
             return true;
     }
     return false;
@@ -92,10 +82,8 @@ bool TControl::runHandlerChain(TMessage& msg, LRESULT& result) {
 bool TControl::offerToHandlers(TMessage& msg, LRESULT& result) {
     if (beingDestroyed())
         return false;
-    addRef();
-    const bool handled = runHandlerChain(msg, result) || (refCount() & 1) != 0;
-    release();
-    return handled;
+    const TObjHold hold(*this);
+    return runHandlerChain(msg, result) || freeRequested();
 }
 
 LRESULT TControl::windowMethod(TMessage& msg) {
@@ -106,11 +94,11 @@ LRESULT TControl::windowMethod(TMessage& msg) {
         return result;
     // The reference bracket: a handler that frees the control only marks it;
     // the release at the end destroys it, after the last use.
-    addRef();
+    const TObjHold hold(*this);
     // While destroying, the count is odd by design: that is no free request,
     // and the system's own processing (WM_NCDESTROY) must still run.
     const bool dying = beingDestroyed();
-    const auto freePending = [this, dying] { return !dying && (refCount() & 1) != 0; };
+    const auto freePending = [this, dying] { return !dying && freeRequested(); };
     bool handled = false;
     if (appletRunning && applet && applet != this && applet->messageHandler)
         handled = applet->messageHandler(msg, result);
@@ -120,7 +108,6 @@ LRESULT TControl::windowMethod(TMessage& msg) {
         handled = runHandlerChain(msg, result) || freePending();
     if (!handled && !freePending())
         result = builtinProcessing(msg);
-    release();
     return result;
 }
 

@@ -102,7 +102,7 @@ void TControl::flushPendingText() {
     const std::wstring added = toWideText(std::exchange(pendingText, {}));
     if (!liveWindow() || beingDestroyed())
         return; // the caption keeps the text
-    addRef();
+    const TObjHold hold(*this);
     const auto length = static_cast<std::size_t>(GetWindowTextLengthW(handle));
     if (scrollsOn(handle)) {
         const TNotifyEvent changeHandler = std::exchange(onChange, {});
@@ -116,7 +116,6 @@ void TControl::flushPendingText() {
     }
     invalidate();
     onFontChange(this);
-    release();
 }
 
 // The positions come through pointers: the result word holds only 16 bits.

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <string>
 
 namespace {
@@ -33,12 +32,5 @@ void reportEscapedFailure(const char* what) {
 }
 
 int runReportingFailures(int (*body)()) {
-    try {
-        return body();
-    } catch (const std::exception& failure) {
-        reportEscapedFailure(failure.what());
-    } catch (...) {
-        reportEscapedFailure(unknownFailure);
-    }
-    return failureExitCode;
+    return runReporting(body, failureExitCode);
 }

@@ -3,6 +3,8 @@
 // Tests put a recorder in the place of the box.
 #pragma once
 
+#include <exception>
+
 constexpr const char* unknownFailure = "unknown exception";
 constexpr int failureExitCode = 1;
 
@@ -13,5 +15,17 @@ void setFailureReporter(TFailureReporter reporter);
 void reportEscapedFailure(const char* what);
 
 // Runs the body and answers its result; a failure escaping it is reported
-// and answers failureExitCode.
+// and answers the fallback.
+template <class Body, class Result> Result runReporting(Body&& body, Result fallback) {
+    try {
+        return body();
+    } catch (const std::exception& failure) {
+        reportEscapedFailure(failure.what());
+    } catch (...) {
+        reportEscapedFailure(unknownFailure);
+    }
+    return fallback;
+}
+
+// The program's entry: failureExitCode after a failure.
 int runReportingFailures(int (*body)());
