@@ -8,8 +8,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
-#include <tuple>
-#include <vector>
+#include <utility>
 
 namespace {
 

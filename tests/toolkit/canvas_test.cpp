@@ -5,7 +5,6 @@
 #include "toolkit/control_factory.h"
 #include "toolkit/gdi_counter.h"
 
-#include <utility>
 
 namespace {
 
