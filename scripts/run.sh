@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the 32-bit program and starts it under
-# Wine on the user's display. Without a display it runs the program on a
-# virtual one, works the worked example through the driver (natural frequency
-# 6.0, band 2 to 12), prints the results, saves build/screenshot.png and
-# closes the program. Every step that fails says so in one line and the
-# script ends with a non-zero status.
+# Installs what is missing, builds the program and starts it under Wine on
+# the user's display. Without a display it runs the program on a virtual one,
+# works the worked example through the driver (natural frequency 6.0, band 2
+# to 12), prints the results, saves build/screenshot.png and closes the
+# program. Every step that fails says so in one line and the script ends with
+# a non-zero status.
+#
+#   scripts/run.sh [--32] [program arguments]
+#
+# The 32-bit program is the release; where this machine runs 32-bit programs
+# only under emulation, or not at all, the 64-bit one (the same program,
+# tested the same way) runs instead, unless --32 asks for the 32-bit one.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+export WINEPREFIX="$root/build/wineprefix"
+source scripts/wine-env.sh
 
 fail() {
   echo "run.sh: $*" >&2
@@ -16,20 +24,32 @@ fail() {
 }
 
 if [ -z "${VIBRO_RUN_INNER:-}" ]; then
+  want32=
+  [ "${1:-}" = --32 ] && { want32=1; shift; }
   bash scripts/setup.sh || fail "setting up the machine failed (see above)"
-  cmake --preset win32 >/dev/null || fail "configuring the 32-bit build failed"
-  cmake --build --preset win32 --target vibroiso vibroiso_driver ||
+  VIBRO_32BIT=$(detect_32bit)
+  export VIBRO_32BIT
+  config=win32
+  case $VIBRO_32BIT in
+    native) ;;
+    emulated)
+      [ -n "$want32" ] || { config=win64; echo "run.sh: 32-bit programs run here only under emulation (slow): running the 64-bit program (--32 runs the 32-bit one)"; } ;;
+    *)
+      [ -z "$want32" ] || fail "this machine runs no 32-bit programs: --32 cannot be done"
+      config=win64
+      echo "run.sh: this machine runs no 32-bit programs: running the 64-bit program" ;;
+  esac
+  cmake --preset "$config" >/dev/null || fail "configuring the $config build failed"
+  cmake --build --preset "$config" --target vibroiso vibroiso_driver ||
     fail "building the program failed (see above)"
+  export VIBRO_RUN_BIN="$root/build/$config/bin"
 fi
 
-export WINEPREFIX="$root/build/wineprefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
 bin="${VIBRO_RUN_BIN:-$root/build/win32/bin}"
 [ -f "$bin/vibroiso.exe" ] || fail "the program $bin/vibroiso.exe is missing"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${VIBRO_RUN_INNER:-}" ]; then
-  wine "$bin/vibroiso.exe" "$@" || fail "the program ended with status $?"
+  scripts/wine-exec.sh "$bin/vibroiso.exe" "$@" || fail "the program ended with status $?"
   exit 0
 fi
 
@@ -45,7 +65,7 @@ driver="$bin/vibroiso_driver.exe"
 # One Wine server for the whole run; one that is still running for this
 # prefix (setup may leave one behind) serves as well.
 wineserver -p 2>/dev/null
-wine wineboot >/dev/null 2>&1 </dev/null || fail "Wine does not start in $WINEPREFIX"
+scripts/wine-exec.sh wineboot >/dev/null 2>&1 </dev/null || fail "Wine does not start in $WINEPREFIX"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
 # The program outlives the driver that starts it: the report goes to a file,
@@ -53,7 +73,7 @@ trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 program="Z:$(tr / '\\' <<<"$bin/vibroiso.exe")"
 report=build/driver-report.txt
 errors=build/driver-errors.txt
-if ! wine "$driver" drive "$program" </dev/null >"$report" 2>"$errors"; then
+if ! scripts/wine-exec.sh "$driver" drive "$program" </dev/null >"$report" 2>"$errors"; then
   tr -d '\r' <"$report"
   cat "$errors"
   fail "the driver could not work the example (its report is above)"
@@ -66,7 +86,7 @@ import -window root -crop "${width}x${height}+${x}+${y}" +repage build/screensho
   fail "taking the screenshot failed"
 echo "Screenshot: build/screenshot.png"
 
-if ! wine "$driver" close </dev/null >"$report" 2>"$errors"; then
+if ! scripts/wine-exec.sh "$driver" close </dev/null >"$report" 2>"$errors"; then
   tr -d '\r' <"$report"
   cat "$errors"
   fail "closing the program failed (its report is above)"

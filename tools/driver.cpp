@@ -20,7 +20,7 @@
 namespace {
 
 const wchar_t* const mainCaption = L"График эффективности виброизоляции, дБ";
-constexpr int waitSteps = 600; // of 50 ms: half a minute for a cold Wine start
+constexpr int waitSteps = 2400; // of 50 ms: two minutes for a cold, emulated Wine start
 
 using Clock = std::chrono::steady_clock;
 
