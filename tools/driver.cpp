@@ -8,18 +8,16 @@
 //                                         prints "WINDOW x y width height"
 //   vibroiso_driver close                 closes the program, waits for it
 //                                         and exits with its exit code
-#include <windows.h>
+#include "tools/program_window.h"
 
-#include <commctrl.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 namespace {
 
-const wchar_t* const mainCaption = L"График эффективности виброизоляции, дБ";
 constexpr int waitSteps = 2400; // of 50 ms: two minutes for a cold, emulated Wine start
 
 using Clock = std::chrono::steady_clock;
@@ -33,117 +31,13 @@ void print(const std::string& text) {
     std::fflush(stdout);
 }
 
-std::string toUtf8(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
-                        nullptr, nullptr);
-    return result;
-}
-
-std::wstring windowText(HWND window) {
-    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(length + 1),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
-int lineCount(const std::wstring& text) {
-    if (text.empty())
-        return 0;
-    int lines = 1;
-    for (std::size_t at = text.find(L"\r\n"); at != std::wstring::npos;
-         at = text.find(L"\r\n", at + 2))
-        ++lines;
-    return lines;
-}
-
-HWND findMainWindow() {
-    HWND window = FindWindowW(nullptr, mainCaption);
-    return window && IsWindowVisible(window) ? window : nullptr;
-}
-
 HWND waitForMainWindow() {
     for (int i = 0; i < waitSteps; ++i) {
-        if (HWND window = findMainWindow())
+        if (HWND window = shownMainWindow())
             return window;
         Sleep(50);
     }
     return nullptr;
-}
-
-// The visible child whose top left corner lies at (left, top) of the client
-// area: the program's layout is fixed.
-struct ChildSearch {
-    HWND parent;
-    POINT corner;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK matchChild(HWND child, LPARAM parameter) {
-    auto& search = *reinterpret_cast<ChildSearch*>(parameter);
-    if (!IsWindowVisible(child) || GetParent(child) != search.parent)
-        return TRUE;
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, search.parent, reinterpret_cast<POINT*>(&rect), 2);
-    if (rect.left == search.corner.x && rect.top == search.corner.y) {
-        search.found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND childAt(HWND form, int left, int top) {
-    ChildSearch search{form, {left, top}};
-    EnumChildWindows(form, matchChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-struct Window {
-    HWND form;
-    HWND naturalFrequency;
-    HWND button;
-    HWND trackStart;
-    HWND trackEnd;
-    HWND memoFrequency;
-    HWND memoEffect;
-    HWND memoError;
-
-    bool complete() const {
-        return naturalFrequency && button && trackStart && trackEnd && memoFrequency &&
-               memoEffect && memoError;
-    }
-};
-
-Window locate(HWND form) {
-    return {form,
-            childAt(form, 60, 35),
-            childAt(form, 215, 35),
-            childAt(form, 480, 270),
-            childAt(form, 480, 385),
-            childAt(form, 35, 520),
-            childAt(form, 375, 520),
-            childAt(form, 480, 185)};
-}
-
-void moveSlider(HWND slider, int position) {
-    SendMessageW(slider, TBM_SETPOS, TRUE, position);
-    HWND parent = GetParent(slider);
-    SendMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
-                 reinterpret_cast<LPARAM>(slider));
-    SendMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider));
-}
-
-void typeText(HWND edit, const wchar_t* text) {
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    for (const wchar_t* c = text; *c; ++c)
-        SendMessageW(edit, WM_CHAR, *c, 1);
 }
 
 // Presses the button; the whole run happens inside the click, so the send
@@ -173,7 +67,7 @@ int drive(const wchar_t* program) {
         return 1;
     }
     const double startMs = millisecondsSince(started);
-    const Window window = locate(form);
+    const ProgramWindow window = locateControls(form);
     if (!window.complete()) {
         print("driver: the window's controls were not found\n");
         return 1;
@@ -212,7 +106,7 @@ int drive(const wchar_t* program) {
 }
 
 int close() {
-    HWND form = findMainWindow();
+    HWND form = shownMainWindow();
     if (!form) {
         print("driver: no window to close\n");
         return 1;
