@@ -26,8 +26,10 @@ TControl::TControl() : children(makeObj<TList>()), classProcedure(toolkitWindowP
 
 TControl::~TControl() = default;
 
+// A window not on the screen (hidden, or under a hidden parent) is painted
+// whole when it is shown: invalidating it would only cost round trips.
 void TControl::invalidate() {
-    if (appletTerminated || !liveWindow())
+    if (appletTerminated || !liveWindow() || !IsWindowVisible(handle))
         return;
     InvalidateRect(handle, nullptr, TRUE);
     if (invalidateHook)
@@ -144,7 +146,9 @@ void TControl::setBounds(const RECT& value) {
     if (value.top != bounds.top)
         topChanged = true;
     bounds = value;
-    if (liveWindow())
+    // Moving a window to where it is would still cost a dozen round trips.
+    const RECT current = getBounds();
+    if (liveWindow() && !EqualRect(&value, &current))
         SetWindowPos(handle, nullptr, value.left, value.top, value.right - value.left,
                      value.bottom - value.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -340,6 +344,10 @@ void TControl::beforeDestruction() {
         SendMessageW(handle, WM_SETICON, ICON_BIG, 0);
         DestroyWindow(handle);
     }
+    // Should the window have outlived its destruction, its handle, which the
+    // system may give to another window, must not lead here.
+    if (handle && controlOfWindow(handle) == this)
+        unbindWindow(handle);
     if (icon && icon != noIcon && !iconShared)
         DestroyIcon(icon);
     icon = nullptr;

@@ -149,7 +149,9 @@ bool TControl::createWindow() {
 
     WNDCLASSW record{};
     record.style = classStyle;
-    record.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // A system cursor is shared: loaded once, not for every window.
+    static const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    record.hCursor = arrow;
     // A system class lends its procedure, cursor, brush and styles.
     GetClassInfoW(nullptr, systemClass.c_str(), &record);
     record.hInstance = module;
@@ -186,7 +188,7 @@ bool TControl::createWindow() {
     SendMessageW(window, WM_UPDATEUISTATE, clearHideFocus, 0);
     if (!controlOfWindow(window)) {
         creatingControl = nullptr;
-        SetPropW(window, selfProperty, this);
+        bindWindow(window, this);
     }
     if (!isControl)
         SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(loadIcon()));

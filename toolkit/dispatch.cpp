@@ -4,10 +4,36 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
+namespace {
+
+// The object of each window of ours. The window carries it in its property
+// too, for whoever looks from outside; but reading a property is a round
+// trip to the Wine server (some 35 us), and every message needs the answer.
+std::unordered_map<HWND, TControl*>& windowObjects() {
+    static std::unordered_map<HWND, TControl*> objects;
+    return objects;
+}
+
+} // namespace
+
 TControl* controlOfWindow(HWND window) {
     if (!window)
         return nullptr;
-    return static_cast<TControl*>(GetPropW(window, selfProperty));
+    const auto& objects = windowObjects();
+    const auto found = objects.find(window);
+    return found == objects.end() ? nullptr : found->second;
+}
+
+void bindWindow(HWND window, TControl* control) {
+    SetPropW(window, selfProperty, control);
+    windowObjects()[window] = control;
+}
+
+void unbindWindow(HWND window) {
+    RemovePropW(window, selfProperty);
+    windowObjects().erase(window);
 }
 
 namespace {
@@ -21,7 +47,7 @@ LRESULT dispatchToObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             target = creatingControl;
             creatingControl = nullptr;
             target->handle = window;
-            SetPropW(window, selfProperty, target);
+            bindWindow(window, target);
         } else {
             target = controlOfWindow(window);
         }
@@ -135,7 +161,7 @@ LRESULT TControl::handleKeyMessage(TMessage& msg) {
 }
 
 LRESULT TControl::handleNcDestroy(TMessage& msg) {
-    RemovePropW(msg.window, selfProperty);
+    unbindWindow(msg.window);
     if (msg.window != handle)
         return defaultProcessing(msg);
     windowGone = true;

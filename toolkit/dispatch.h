@@ -15,6 +15,9 @@ constexpr wchar_t selfProperty[] = L"SELF_";
 LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The object of a window of ours, or nil.
 TControl* controlOfWindow(HWND window);
+// Leads the window to its object, and forgets that again.
+void bindWindow(HWND window, TControl* control);
+void unbindWindow(HWND window);
 
 // Every child control: focus remembered by the form, reflected commands and
 // colour requests answered.
