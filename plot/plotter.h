@@ -60,4 +60,5 @@ private:
 
     TBitmap* backBuffer_;
     HRGN fullRegion_ = nullptr;
+    bool repaintDue = false; // invalidated and not painted since
 };

@@ -11,13 +11,20 @@ void fitOnChange(void*, TControl* control) {
     fitToText(*control);
 }
 
+// Text is measured in a memory DC kept for the purpose: a window's DC costs
+// a round trip to the system each time, and measures the same.
+HDC measuringDC() {
+    static const HDC dc = CreateCompatibleDC(nullptr);
+    return dc;
+}
+
 } // namespace
 
 void fitToText(TControl& control) {
     if (!control.liveWindow())
         return;
     const std::wstring text = toWideText(control.getCaption());
-    HDC dc = GetDC(control.handle);
+    HDC dc = measuringDC();
     const auto font = reinterpret_cast<HGDIOBJ>(control.send(WM_GETFONT, 0, 0));
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
     SIZE extent{};
@@ -29,7 +36,6 @@ void fitToText(TControl& control) {
     }
     if (oldFont)
         SelectObject(dc, oldFont);
-    ReleaseDC(control.handle, dc);
     RECT frame{0, 0, extent.cx, extent.cy};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(control.handle, GWL_STYLE)),
                        FALSE, static_cast<DWORD>(GetWindowLongPtrW(control.handle, GWL_EXSTYLE)));
