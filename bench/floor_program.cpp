@@ -1,9 +1,11 @@
 // The floor a press is measured against: a plain Win32 program with the
 // program's windows in the program's places that does only the visible work
-// the element network needs. Per frequency step it sets the hidden copy of
-// the natural-frequency edit to the typed text and reads it back (the
-// network passes f0 through that edit at every step) and computes E; after
-// the loop it sets each result list's text once and invalidates the plot.
+// the element network needs. Its windows are the program's: a visible owner
+// window of no height that carries the taskbar button (the application
+// window), the main form it owns, and the form's 25 controls. Per frequency step it sets the hidden
+// copy of the natural-frequency edit to the typed text and reads it back (the network passes f0
+// through that edit at every step) and computes E; after the loop it sets each result list's text
+// once and invalidates the plot.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -24,7 +26,7 @@ struct Place {
 };
 
 struct Windows {
-    HWND form, naturalFrequency, copy, button, trackStart, trackEnd, plot;
+    HWND application, form, naturalFrequency, copy, button, trackStart, trackEnd, plot;
     HWND memoFrequency, memoEffect, memoError;
 } windows{};
 
@@ -138,6 +140,13 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             SendMessageW(windows.trackEnd, TBM_SETPOS, TRUE, start + 10);
         }
         return 0;
+    case WM_MOVE:
+    case WM_SIZE:
+        // The application window follows the form, as the program's does.
+        if (RECT frame{}, client{}; GetWindowRect(window, &frame) && GetClientRect(window, &client))
+            SetWindowPos(windows.application, nullptr, frame.left, frame.top, client.right, 0,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -157,12 +166,19 @@ void registerClass(const wchar_t* name, WNDPROC procedure, int background) {
 
 void makeWindows() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
+    registerClass(L"FloorApplication", DefWindowProcW, COLOR_BTNFACE);
     registerClass(L"FloorForm", formProc, COLOR_BTNFACE);
     registerClass(L"FloorPlot", plotProc, COLOR_BTNFACE);
-    windows.form = CreateWindowExW(0, L"FloorForm", mainCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, 809, 758, nullptr, nullptr, instance, nullptr);
-    SendMessageW(windows.form, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadIconW(instance, L"ICON0")));
+    const auto icon = reinterpret_cast<LPARAM>(LoadIconW(instance, L"ICON0"));
+    windows.application =
+        CreateWindowExW(WS_EX_APPWINDOW, L"FloorApplication", mainCaption,
+                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, nullptr);
+    SendMessageW(windows.application, WM_SETICON, ICON_BIG, icon);
+    windows.form =
+        CreateWindowExW(0, L"FloorForm", mainCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 809, 758, windows.application, nullptr, instance, nullptr);
+    SendMessageW(windows.form, WM_SETICON, ICON_BIG, icon);
 
     const DWORD visible = WS_VISIBLE;
     const DWORD edit = WS_BORDER | ES_AUTOHSCROLL;
@@ -211,6 +227,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     makeWindows();
+    ShowWindow(windows.application, SW_SHOW);
     ShowWindow(windows.form, SW_SHOWNORMAL);
     UpdateWindow(windows.form);
     MSG msg;
