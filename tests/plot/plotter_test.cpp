@@ -108,6 +108,12 @@ TEST_F(PlotterTest, OnScreenRepaintAndTheBandInExclusiveOr) {
     HDC dc = GetDC(window);
     const TPixel marker = TPlotLayout(*plotter, 435, 375).mapping.map(9, 10);
     EXPECT_EQ(GetPixel(dc, marker.x, marker.y), RGB(0xFF, 0, 0));
+    // Each paint answers the requests before it: a point added after it shows.
+    points.series().addValue(15, 11);
+    plotter->redraw();
+    pumpMessages();
+    const TPixel later = TPlotLayout(*plotter, 435, 375).mapping.map(11, 15);
+    EXPECT_EQ(GetPixel(dc, later.x, later.y), RGB(0xFF, 0, 0));
 
     // The band goes straight onto the window; the zoom takes its last move.
     setLimits(*plotter, "1 40 1 35.5"); // 0.1 per pixel on both axes

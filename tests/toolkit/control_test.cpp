@@ -53,6 +53,20 @@ TEST_F(ControlTest, AChildsHandleMakesItsParentsWindowsFirstAndItsHandlersSeeIts
     EXPECT_EQ(GetWindow(form->handle, GW_OWNER), appletControl->handle); // not a child
     EXPECT_EQ(events.messages[0], static_cast<UINT>(WM_NCCREATE));
     EXPECT_EQ(events.count(WM_CREATE), 1);
+    EXPECT_EQ(controlOfWindow(window), edit);
+    DestroyWindow(window); // the system may give the handle to another window
+    EXPECT_EQ(controlOfWindow(window), nullptr);
+}
+
+TEST_F(ControlTest, NewBoundsReachTheWindowWhereverItWasMovedMeanwhile) {
+    TControl* edit = keep(newEdit(form, 0));
+    const RECT place{10, 20, 110, 40};
+    edit->setBounds(place);
+    edit->getHandle();
+    SetWindowPos(edit->handle, nullptr, 50, 60, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE);
+    edit->setBounds(place);
+    const RECT now = edit->getBounds();
+    EXPECT_TRUE(EqualRect(&now, &place));
 }
 
 TEST_F(ControlTest, AButtonsClickIsItsEventUnlessTheToolkitItselfMovedTheFocus) {
