@@ -108,6 +108,7 @@ std::wstring besideThis(const wchar_t* name) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    seeRealPixels();
     const int rounds =
         argc > 1 ? std::max(1, static_cast<int>(std::wcstol(argv[1], nullptr, 10))) : 15;
     const std::wstring program = argc > 3 ? argv[2] : besideThis(L"vibroiso.exe");

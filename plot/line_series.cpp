@@ -1,6 +1,7 @@
 #include "plot/line_series.h"
 
 #include "plot/plot_layout.h"
+#include "runtime/platform_hooks.h"
 #include "toolkit/canvas.h"
 
 void TLineSeries::draw(TCanvas& canvas, std::int32_t plotWidth, std::int32_t plotHeight,
@@ -8,7 +9,7 @@ void TLineSeries::draw(TCanvas& canvas, std::int32_t plotWidth, std::int32_t plo
     TGraphicTool& pen = canvas.penTool();
     pen.setColor(Color);
     pen.setPenStyle(PS_SOLID);
-    pen.setPenWidth(Size);
+    pen.setPenWidth(scaledToScreen(Size));
     TGraphicTool& brush = canvas.brushTool();
     brush.setColor(Color);
     brush.setBrushStyle(0);

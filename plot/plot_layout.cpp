@@ -33,8 +33,8 @@ TPixel TPlotMapping::map(double x, double y) const {
 
 TPlotMapping seriesMapping(const TPlotView* owner, std::int32_t plotWidth, std::int32_t plotHeight,
                            double minX, double minY, double rangeX, double rangeY) {
-    return {owner ? owner->MarginLeft : 0,
-            owner ? owner->MarginTop : 0,
+    return {owner ? owner->marginLeft() : 0,
+            owner ? owner->marginTop() : 0,
             plotWidth,
             plotHeight,
             minX,
@@ -44,11 +44,12 @@ TPlotMapping seriesMapping(const TPlotView* owner, std::int32_t plotWidth, std::
 }
 
 TPlotLayout::TPlotLayout(const TPlotView& view, std::int32_t width, std::int32_t height)
-    : width(width), height(height), marginRight(view.MarginRight), marginBottom(view.MarginBottom) {
-    mapping.marginLeft = view.MarginLeft;
-    mapping.marginTop = view.MarginTop;
-    mapping.plotWidth = width - view.MarginLeft - view.MarginRight;
-    mapping.plotHeight = height - view.MarginTop - view.MarginBottom;
+    : width(width), height(height), marginRight(view.marginRight()),
+      marginBottom(view.marginBottom()) {
+    mapping.marginLeft = view.marginLeft();
+    mapping.marginTop = view.marginTop();
+    mapping.plotWidth = width - mapping.marginLeft - marginRight;
+    mapping.plotHeight = height - mapping.marginTop - marginBottom;
     mapping.minY = view.effectiveMinY();
     mapping.rangeY = orOne(view.effectiveMaxY() - mapping.minY);
     mapping.minX = view.effectiveMinX();

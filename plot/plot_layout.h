@@ -28,10 +28,10 @@ struct TPlotMapping {
 TPlotMapping seriesMapping(const TPlotView* owner, std::int32_t plotWidth, std::int32_t plotHeight,
                            double minX, double minY, double rangeX, double rangeY);
 
-// Grid lines and labels need cells wider than this many pixels...
-constexpr double xLabelMinCell = 10.0;
+// Grid lines and labels need cells wider than this many pixels at 96 dpi...
+constexpr std::int32_t xLabelMinCell = 10;
 // ...and higher than this many.
-constexpr double yLabelMinCell = 12.0;
+constexpr std::int32_t yLabelMinCell = 12;
 
 class TPlotLayout {
 public:
@@ -48,8 +48,8 @@ public:
     double yValueStep;
     double yPixelStep;
 
-    bool xLabels() const { return xPixelStep > xLabelMinCell; }
-    bool yLabels() const { return yPixelStep > yLabelMinCell; }
+    bool xLabels() const { return xPixelStep > scaledToScreen(xLabelMinCell); }
+    bool yLabels() const { return yPixelStep > scaledToScreen(yLabelMinCell); }
     std::int32_t plotLeft() const { return mapping.marginLeft; }
     std::int32_t plotTop() const { return mapping.marginTop; }
     std::int32_t plotRight() const { return width - marginRight; }

@@ -2,6 +2,7 @@
 
 #include "plot/plot_layout.h"
 #include "plot/series.h"
+#include "runtime/platform_hooks.h"
 #include "toolkit/canvas.h"
 #include "toolkit/gdi_counter.h"
 
@@ -9,12 +10,16 @@
 
 namespace {
 
+// Lengths in pixels at 96 dpi, scaled to the screen where they are used.
 constexpr std::int32_t labelFontHeight = 8;
+constexpr std::int32_t firstLabelShift = 2; // the first column label, left of the frame
+constexpr std::int32_t labelGap = 1;        // between the frame and the column labels
+constexpr std::int32_t rowLabelGap = 4;     // between the row labels and the frame
 constexpr std::uint8_t solidBrush = 0;
 constexpr std::uint8_t clearBrush = 1;
 
 void fillBackground(TCanvas& canvas, const TPlotLayout& layout, std::int32_t background) {
-    canvas.fontTool().setFontHeight(labelFontHeight);
+    canvas.fontTool().setFontHeight(scaledToScreen(labelFontHeight));
     TGraphicTool& brush = canvas.brushTool();
     brush.setColor(background);
     brush.setBrushStyle(solidBrush);
@@ -25,16 +30,17 @@ void setGridTools(TCanvas& canvas, const TPlotView& view) {
     TGraphicTool& pen = canvas.penTool();
     pen.setColor(view.GridColor);
     pen.setPenStyle(PS_DOT);
-    pen.setPenWidth(1);
+    pen.setPenWidth(1); // a dotted pen any wider is drawn solid: the grid stays thin
     canvas.fontTool().setColor(view.TextColor);
 }
 
 // Labels centred under their grid line.
 void drawColumns(TCanvas& canvas, const TPlotLayout& layout, const TLabelWriter& labels) {
     const bool labelled = layout.xLabels();
-    const std::int32_t labelTop = layout.plotBottom() + 1;
+    const std::int32_t labelTop = layout.plotBottom() + scaledToScreen(labelGap);
     if (labelled)
-        canvas.textOut(layout.plotLeft() - 2, labelTop, plotLabelText(layout.mapping.minX));
+        canvas.textOut(layout.plotLeft() - scaledToScreen(firstLabelShift), labelTop,
+                       plotLabelText(layout.mapping.minX));
     layout.forEachColumn([&](std::int32_t x, double value) {
         canvas.moveTo(x, layout.plotTop());
         canvas.lineTo(x, layout.plotBottom());
@@ -61,7 +67,7 @@ void drawRows(TCanvas& canvas, const TPlotLayout& layout, const TLabelWriter& la
         RECT box = labels.measure(text, 2, y);
         const std::int32_t width = box.right - box.left;
         const std::int32_t height = box.bottom - box.top;
-        box.right = layout.plotLeft() - 4;
+        box.right = layout.plotLeft() - scaledToScreen(rowLabelGap);
         box.left = box.right - width;
         OffsetRect(&box, 0, -(height / 2));
         labels.draw(text, box);
@@ -90,7 +96,7 @@ void drawFrame(TCanvas& canvas, const TPlotView& view, const TPlotLayout& layout
     TGraphicTool& pen = canvas.penTool();
     pen.setColor(view.AxisColor);
     pen.setPenStyle(PS_SOLID);
-    pen.setPenWidth(1);
+    pen.setPenWidth(scaledToScreen(1));
     canvas.brushTool().setBrushStyle(clearBrush);
     canvas.rectangle(layout.plotLeft(), layout.plotTop(), layout.plotRight(), layout.plotBottom());
 }

@@ -172,8 +172,8 @@ void TPlotView::zoomToRectangle(TPixel down, TPixel last, std::int32_t clientWid
             const double span = MaxY - MinY;
             const double kY = span / ph;
             const double top = MinY + span;
-            moveLimits(MinY, MaxY, top - (last.y - MarginTop) * kY,
-                       top - (down.y - MarginTop) * kY);
+            moveLimits(MinY, MaxY, top - (last.y - marginTop()) * kY,
+                       top - (down.y - marginTop()) * kY);
         }
     } else {
         fitY();
@@ -183,8 +183,8 @@ void TPlotView::zoomToRectangle(TPixel down, TPixel last, std::int32_t clientWid
         if (pw > 0) {
             const double kX = (MaxX - MinX) / pw;
             const double left = MinX;
-            moveLimits(MinX, MaxX, left + (down.x - MarginLeft) * kX,
-                       left + (last.x - MarginLeft) * kX);
+            moveLimits(MinX, MaxX, left + (down.x - marginLeft()) * kX,
+                       left + (last.x - marginLeft()) * kX);
         }
     } else {
         fitX();
@@ -202,13 +202,13 @@ void TPlotView::wheelZoom(std::int32_t keyState, TPixel cursor, std::int32_t cli
     // pixel count would overflow.
     const std::int32_t ph = plotHeightIn(clientHeight);
     if (ph > 0) {
-        const double cY = MaxY - (MaxY - MinY) * ((cursor.y - MarginTop) / static_cast<double>(ph));
+        const double cY = MaxY - (MaxY - MinY) * ((cursor.y - marginTop()) / static_cast<double>(ph));
         moveLimits(MinY, MaxY, MinY - (MinY - cY) * f, MaxY - (MaxY - cY) * f);
     }
     const std::int32_t pw = plotWidthIn(clientWidth);
     if (pw > 0) {
         const double cX =
-            (MaxX - MinX) * ((cursor.x - MarginLeft) / static_cast<double>(pw)) + MinX;
+            (MaxX - MinX) * ((cursor.x - marginLeft()) / static_cast<double>(pw)) + MinX;
         moveLimits(MinX, MaxX, MinX - (MinX - cX) * f, MaxX - (MaxX - cX) * f);
     }
 }

@@ -3,6 +3,8 @@
 // of pan and zoom. The window element builds on it.
 #pragma once
 
+#include "runtime/platform_hooks.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,10 +40,15 @@ public:
     double MaxY = 0.0;
     double MinX = 0.0;
     double MaxX = 0.0;
+    // In pixels at 96 dpi; the picture uses them scaled to the screen.
     std::int32_t MarginLeft = 30;
     std::int32_t MarginRight = 15;
     std::int32_t MarginTop = 15;
     std::int32_t MarginBottom = 15;
+    std::int32_t marginLeft() const { return scaledToScreen(MarginLeft); }
+    std::int32_t marginRight() const { return scaledToScreen(MarginRight); }
+    std::int32_t marginTop() const { return scaledToScreen(MarginTop); }
+    std::int32_t marginBottom() const { return scaledToScreen(MarginBottom); }
     std::string Remark;
     bool MouseControl = true;
 
@@ -77,10 +84,10 @@ private:
     void fitY();
     void fitX();
     std::int32_t plotWidthIn(std::int32_t clientWidth) const {
-        return clientWidth - MarginLeft - MarginRight;
+        return clientWidth - marginLeft() - marginRight();
     }
     std::int32_t plotHeightIn(std::int32_t clientHeight) const {
-        return clientHeight - MarginTop - MarginBottom;
+        return clientHeight - marginTop() - marginBottom();
     }
 
     std::int32_t grid_ = 10;

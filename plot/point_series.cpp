@@ -1,6 +1,7 @@
 #include "plot/point_series.h"
 
 #include "plot/plot_layout.h"
+#include "runtime/platform_hooks.h"
 #include "toolkit/canvas.h"
 
 namespace {
@@ -41,13 +42,14 @@ void TPointSeries::draw(TCanvas& canvas, std::int32_t plotWidth, std::int32_t pl
     TGraphicTool& pen = canvas.penTool();
     pen.setColor(Color);
     pen.setPenStyle(PS_SOLID);
-    pen.setPenWidth(1);
+    pen.setPenWidth(scaledToScreen(1));
     TGraphicTool& brush = canvas.brushTool();
     brush.setColor(Color);
     brush.setBrushStyle(0);
 
     const TPlotMapping mapping =
         seriesMapping(owner, plotWidth, plotHeight, minX, minY, rangeX, rangeY);
+    const std::int32_t size = scaledToScreen(Size);
     for (const TRPoint& p : points())
-        drawMarker(canvas, PointType, mapping.map(p.X, p.Y), Size);
+        drawMarker(canvas, PointType, mapping.map(p.X, p.Y), size);
 }

@@ -4,10 +4,8 @@
 
 namespace {
 
-constexpr std::int32_t defaultDpi = 96;
-
 std::int32_t defaultScreenDpi() {
-    return defaultDpi;
+    return designDpi;
 }
 
 void printDebugMessage(const std::string& text, const std::string& caption) {
@@ -25,6 +23,10 @@ void setScreenDpiSource(ScreenDpiSource source) {
     cachedDpi = 0;
 }
 
+bool hasScreenDpiSource() {
+    return dpiSource != defaultScreenDpi;
+}
+
 void setDebugMessageSink(DebugMessageSink sink) {
     debugSink = sink ? sink : printDebugMessage;
 }
@@ -37,4 +39,16 @@ std::int32_t screenDpi() {
     if (cachedDpi == 0)
         cachedDpi = dpiSource();
     return cachedDpi;
+}
+
+void setScreenDpi(std::int32_t dpi) {
+    if (dpi > 0)
+        cachedDpi = dpi;
+}
+
+std::int32_t scaledToScreen(std::int32_t pixels) {
+    const std::int64_t scaled = static_cast<std::int64_t>(pixels) * screenDpi();
+    const std::int64_t half = designDpi / 2;
+    return static_cast<std::int32_t>(scaled >= 0 ? (scaled + half) / designDpi
+                                                 : -((-scaled + half) / designDpi));
 }

@@ -11,9 +11,19 @@ using DebugMessageSink = void (*)(const std::string& text, const std::string& ca
 
 void setScreenDpiSource(ScreenDpiSource source); // also forgets a cached value
 void setDebugMessageSink(DebugMessageSink sink); // nullptr: back to stderr
+// Whether a source other than the default (96 dpi) is set.
+bool hasScreenDpiSource();
+
+// The resolution every layout is drawn at.
+constexpr std::int32_t designDpi = 96;
 
 // Vertical dots per inch of the screen, asked once and kept.
 std::int32_t screenDpi();
+// The program's window now shows on a screen of another resolution.
+void setScreenDpi(std::int32_t dpi);
+// A length in pixels at 96 dpi, on this screen: scaled by dpi/96 and rounded
+// to the nearest pixel (halves away from zero).
+std::int32_t scaledToScreen(std::int32_t pixelsAtDesignDpi);
 
 // Modal box captioned "String-Debug" with the text and a plain OK button.
 void showDebugMessage(const std::string& text);

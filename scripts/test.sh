@@ -16,7 +16,8 @@ if [ -z "${VIBRO_TEST_INNER:-}" ]; then
   bash scripts/setup.sh || { echo "test.sh: setting up the machine failed (see above)"; exit 1; }
   if [ -z "${DISPLAY:-}" ]; then
     command -v xvfb-run >/dev/null || { echo "test.sh: xvfb-run is missing"; exit 1; }
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" env VIBRO_TEST_INNER=1 bash "$0" "$@"
+    # A screen with room for the form at 192 dpi.
+    exec xvfb-run -a -s "-screen 0 2560x1600x24" env VIBRO_TEST_INNER=1 bash "$0" "$@"
   fi
 fi
 

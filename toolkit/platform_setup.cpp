@@ -17,14 +17,25 @@ void showMessageBox(const std::string& text, const std::string& caption) {
 
 } // namespace
 
+// The system's resolution as a program that declares itself aware of the
+// display scale sees it; systems before Windows 10 answer through the
+// screen's device context.
 std::int32_t deviceScreenDpi() {
+    using SystemDpi = UINT(WINAPI*)();
+    static const auto systemDpi = reinterpret_cast<SystemDpi>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
+    if (systemDpi)
+        if (const UINT dpi = systemDpi())
+            return static_cast<std::int32_t>(dpi);
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi;
 }
 
+// A resolution source set before (a test's) is kept.
 void installPlatformHooks() {
-    setScreenDpiSource(deviceScreenDpi);
+    if (!hasScreenDpiSource())
+        setScreenDpiSource(deviceScreenDpi);
     setDebugMessageSink(showMessageBox);
 }

@@ -59,6 +59,8 @@ int drive(const wchar_t* program) {
         print("driver: the program did not start\n");
         return 1;
     }
+    // Shown: the program waits for input with its window on the screen.
+    WaitForInputIdle(info.hProcess, waitSteps * 50);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     HWND form = waitForMainWindow();
@@ -130,6 +132,7 @@ int close() {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    seeRealPixels();
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     if (mode == L"drive" && argc > 2)
         return drive(argv[2]);

@@ -26,13 +26,34 @@ BOOL CALLBACK matchChild(HWND child, LPARAM parameter) {
     return TRUE;
 }
 
+template <class Function> Function* user32Function(const char* name) {
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+// The window's dots per inch; 96 where the system cannot tell.
+int dpiOf(HWND window) {
+    static auto* const dpiForWindow = user32Function<UINT WINAPI(HWND)>("GetDpiForWindow");
+    const UINT dpi = dpiForWindow ? dpiForWindow(window) : 0;
+    return dpi ? static_cast<int>(dpi) : 96;
+}
+
+// The corner of the layout at 96 dpi, scaled as the program scales it.
 HWND childAt(HWND form, int left, int top) {
-    ChildSearch search{form, {left, top}};
+    const int dpi = dpiOf(form);
+    const auto scaled = [dpi](int value) { return (value * dpi + 48) / 96; };
+    ChildSearch search{form, {scaled(left), scaled(top)}};
     EnumChildWindows(form, matchChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 } // namespace
+
+void seeRealPixels() {
+    using SetContext = BOOL WINAPI(HANDLE);
+    if (auto* setContext = user32Function<SetContext>("SetProcessDpiAwarenessContext"))
+        setContext(reinterpret_cast<HANDLE>(-4)); // per monitor, version 2
+}
 
 bool ProgramWindow::complete() const {
     return naturalFrequency && button && trackStart && trackEnd && memoFrequency && memoEffect &&

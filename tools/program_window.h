@@ -22,7 +22,11 @@ struct ProgramWindow {
     bool complete() const;
 };
 
-// The controls of a main window, found by the top left corners of the layout.
+// Makes this process see the program's windows in real pixels, as the program
+// itself (aware of the display scale) places them.
+void seeRealPixels();
+// The controls of a main window, found by the top left corners of the layout
+// at the window's resolution.
 ProgramWindow locateControls(HWND form);
 // The shown top-level window with the main caption, of one process or
 // (processId 0) of any.

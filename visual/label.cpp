@@ -66,6 +66,12 @@ void TKNLabel::init() {
         installEnterLeave();
 }
 
+void TKNLabel::rescale() {
+    TKNWin::rescale();
+    if (control->onFontChange)
+        fitToText(*control);
+}
+
 void TKNLabel::clicked(TControl*) {
     raiseEvent(outClick);
 }

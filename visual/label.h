@@ -12,6 +12,8 @@ public:
     explicit TKNLabel(TControl* parent);
 
     void init() override;
+    // A label that sizes itself fits its text again in the new font.
+    void rescale() override;
     // Passed straight to the control; the element keeps neither.
     void setAutoSize(bool value);
     void setTextAlign(std::uint8_t value);

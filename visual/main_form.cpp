@@ -1,5 +1,6 @@
 #include "visual/main_form.h"
 
+#include "runtime/platform_hooks.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/control_factory.h"
 #include "toolkit/control_paint.h"
@@ -15,6 +16,9 @@ constexpr std::uint32_t borderStyleBits = WS_CAPTION | WS_SIZEBOX | WS_MINIMIZEB
 constexpr std::uint32_t borderExStyleBits =
     WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
 constexpr WPARAM moveByCaption = 0xF012;
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
 constexpr LPARAM closeFromOwner = 1;
 
 struct BorderBits {
@@ -65,6 +69,18 @@ void removeFormWindow(HWND window) {
         list.deleteAt(i);
         return;
     }
+}
+
+// The frame a window of these styles has around its client area at a
+// resolution; systems before Windows 10 know only their own.
+SIZE frameAt(std::uint32_t style, std::uint32_t exStyle, std::int32_t dpi) {
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT frame{};
+    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 } // namespace
@@ -158,11 +174,32 @@ void TKNMainForm::init() {
     Visible = visible;
     setAlphaBlend(*control, AlphaBlendValue);
     if (ClientSize) {
-        setClientWidth(*control, Width);
-        setClientHeight(*control, Height);
+        setClientWidth(*control, scaledToScreen(Width));
+        setClientHeight(*control, scaledToScreen(Height));
     }
     setOnPaint(*control, bindMethod<&TKNMainForm::paintBackground, TControl*, HDC>(this));
     createHook();
+}
+
+RECT TKNMainForm::placement() const {
+    if (ClientSize)
+        return TKNWin::placement(); // the client size is set after the creation step
+    const SIZE designFrame = frameAt(control->style, control->exStyle, designDpi);
+    const SIZE frame = frameAt(control->style, control->exStyle, screenDpi());
+    const std::int32_t left = scaledToScreen(Left), top = scaledToScreen(Top);
+    return {left, top, left + scaledToScreen(Width - designFrame.cx) + frame.cx,
+            top + scaledToScreen(Height - designFrame.cy) + frame.cy};
+}
+
+void TKNMainForm::rescaleTo(std::int32_t dpi, const RECT& suggested) {
+    setScreenDpi(dpi);
+    SetWindowPos(control->handle, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    applyFont();
+    for (std::int32_t i = 0; i < control->childCount(); ++i)
+        if (HWND child = control->child(i)->liveWindow())
+            SendMessageW(child, wmRescale, 0, 0);
 }
 
 void TKNMainForm::startProc(void* self) {
@@ -221,6 +258,13 @@ bool TKNMainForm::message(TMessage& msg, LRESULT& result) {
         }
         if (!Name.empty())
             postInnerMessage();
+        break;
+    case WM_DPICHANGED:
+        if (msg.window == control->handle && msg.lParam) {
+            rescaleTo(HIWORD(msg.wParam), *reinterpret_cast<const RECT*>(msg.lParam));
+            result = 0;
+            return true;
+        }
         break;
     case WM_ACTIVATE:
         // The high word only says whether the window is minimised.

@@ -18,6 +18,8 @@ public:
     ~TKNMainForm() override;
 
     void init() override;
+    // The client area scales with the screen; the frame is the system's.
+    RECT placement() const override;
 
     void setCaption(const std::string& text);
     void setBorderStyle(std::uint8_t style); // 0 .. 9; others are ignored
@@ -47,6 +49,9 @@ private:
     void start();
     void paintBackground(TControl* sender, HDC dc);
     bool closeRoutine(bool userClose);
+    // The screen's resolution changed: the window takes the rectangle the
+    // system suggests, and the form and its controls are laid out again.
+    void rescaleTo(std::int32_t dpi, const RECT& suggested);
     void postInnerMessage();
     void choosePositionHandler();
     void registryPosition(bool save);

@@ -1,5 +1,6 @@
 #include "visual/track_bar.h"
 
+#include "runtime/platform_hooks.h"
 #include "toolkit/control_factory.h"
 #include "toolkit/dispatch.h"
 
@@ -87,9 +88,14 @@ void TKNTrackBar::init() {
     control->send(TBM_SETRANGEMAX, TRUE, Max);
     control->send(TBM_SETRANGEMIN, TRUE, Min);
     control->send(TBM_SETPOS, TRUE, Position);
-    control->send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(ThumbLength), 0);
+    control->send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(scaledToScreen(ThumbLength)), 0);
     control->send(TBM_SETTICFREQ, static_cast<WPARAM>(TickFrequency), 0);
     liveTrackBars().push_back(this);
+}
+
+void TKNTrackBar::rescale() {
+    TKNWin::rescale();
+    control->send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(scaledToScreen(ThumbLength)), 0);
 }
 
 std::int32_t TKNTrackBar::currentPosition() {

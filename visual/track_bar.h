@@ -13,6 +13,8 @@ public:
     ~TKNTrackBar() override;
 
     void init() override;
+    // The thumb scales with the slider.
+    void rescale() override;
 
     void inPosition(TData& data, std::uint16_t index);
     void getPosition(TData& data, std::uint16_t index);

@@ -1,5 +1,6 @@
 #include "visual/win_element.h"
 
+#include "runtime/platform_hooks.h"
 #include "toolkit/alignment.h"
 #include "toolkit/control_paint.h"
 #include "toolkit/hint_manager.h"
@@ -95,7 +96,7 @@ void TKNWin::detach(TControl& owned) {
 void TKNWin::init() {
     controlAccessor = bindFuncMethod<&TKNWin::accessControl, TControl*>(this);
     control->setColor(Color);
-    control->setBounds({Left, Top, Left + Width, Top + Height});
+    control->setBounds(placement());
     applyBorder();
     setTransparent(*control, Transparent);
     control->setEnabled(Enabled);
@@ -111,6 +112,16 @@ void TKNWin::init() {
     control->setVisible(Visible);
     control->createWindow();
     applyEdge();
+}
+
+RECT TKNWin::placement() const {
+    const std::int32_t left = scaledToScreen(Left), top = scaledToScreen(Top);
+    return {left, top, left + scaledToScreen(Width), top + scaledToScreen(Height)};
+}
+
+void TKNWin::rescale() {
+    control->setBounds(placement());
+    applyFont();
 }
 
 void TKNWin::applyBorder() {
@@ -319,6 +330,10 @@ bool TKNWin::message(TMessage& msg, LRESULT& result) {
     case WM_KILLFOCUS:
         raiseEvent(outKillFocus);
         break;
+    case wmRescale:
+        rescale();
+        result = 0;
+        return true;
     case WM_WINDOWPOSCHANGING: {
         auto* position = reinterpret_cast<WINDOWPOS*>(msg.lParam);
         if (position && !(position->flags & SWP_NOSIZE) && msg.window) {

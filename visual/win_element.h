@@ -22,6 +22,10 @@ protected:
     ~TKNLayoutManager() = default;
 };
 
+// Sent by a form whose screen changed resolution to each of its child
+// windows: the element lays its window out again at the new scale.
+constexpr UINT wmRescale = 0xB007;
+
 class TKNHintManager;
 struct TTipInterface;
 struct TTipRecord;
@@ -36,6 +40,12 @@ public:
 
     // The creation step: configures the window from the properties.
     virtual void init();
+    // The window's place and size on this screen: the properties, which are
+    // pixels at 96 dpi, scaled to the screen's resolution.
+    virtual RECT placement() const;
+    // Lays the window out again after the screen's resolution changed: its
+    // place, its size and its font.
+    virtual void rescale();
     // Through this any element obtains the window's control.
     const TControlAccessor& getInterfaceControl() const { return controlAccessor; }
 
@@ -100,6 +110,8 @@ protected:
 
     // Frees the control unless the toolkit already did; safe to call twice.
     void releaseControl();
+    // The font from the properties, its height at the screen's resolution.
+    void applyFont();
     // Installs mouseEnter and mouseLeave as the control's handlers.
     void installEnterLeave();
 
@@ -111,7 +123,6 @@ private:
     void previewKeyUp(TControl* sender, std::int32_t& key, std::uint32_t shift);
     void mouseDblClk(TControl* sender, TMouseRecord& record);
     void applyBorder();
-    void applyFont();
     void applyTabOrder();
     void applyEdge();
     void installHandlers();

@@ -14,9 +14,28 @@
 #include <ranges>
 #include <tuple>
 
+namespace {
+
+std::int32_t testDpi = designDpi;
+
+} // namespace
+
 void AppTest::SetUp() {
     ToolkitTest::SetUp();
     shownBoxes.clear();
+    build();
+}
+
+void AppTest::rebuildAt(std::int32_t dpi) {
+    stopDispatch();
+    app.reset();
+    pumpMessages();
+    testDpi = dpi;
+    setScreenDpiSource([] { return testDpi; });
+    build();
+}
+
+void AppTest::build() {
     stopDispatch();
     app = std::make_unique<TClassMainForm_4C58060>();
     // Making the applet installs the real debug box: record instead.
@@ -32,6 +51,8 @@ void AppTest::TearDown() {
     stopDispatch();
     app.reset();
     pumpMessages();
+    setScreenDpiSource(nullptr); // the next applet asks the screen
+    testDpi = designDpi;
     EXPECT_TRUE(shownBoxes.empty());
     ToolkitTest::TearDown();
 }
@@ -90,9 +111,9 @@ std::pair<int, int> AppTest::plotPicture() {
     TKNPlotter& plotter = *app->PlotterEffect;
     plotter.paintPlot();
     HDC dc = plotter.backBuffer().getBitmapCanvas()->dc;
-    const RECT inside{plotter.MarginLeft + 1, plotter.MarginTop + 1,
-                      plotter.backBuffer().width - plotter.MarginRight,
-                      plotter.backBuffer().height - plotter.MarginBottom};
+    const RECT inside{plotter.marginLeft() + 1, plotter.marginTop() + 1,
+                      plotter.backBuffer().width - plotter.marginRight(),
+                      plotter.backBuffer().height - plotter.marginBottom()};
     std::pair picture{0, countPixels(dc, inside, RGB(0, 0, 0xFF))};
     // A marker on the frame's sides or bottom is cut by it: those are left out.
     bool inMarker = false;

@@ -21,6 +21,9 @@ public:
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The application made afresh on a screen of the given resolution.
+    void rebuildAt(std::int32_t dpi);
+    void build(); // made, started, its form active
 
     void moveSlider(const TKNTrackBar& bar, std::int32_t position); // moves, then tells
     void pressBuild();

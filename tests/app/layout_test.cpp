@@ -1,28 +1,124 @@
-// The window as the user sees it: every caption whole beside its neighbours.
+// The window as the user sees it, at every display scale: each control at
+// its place times the scale, every caption whole and clear of its
+// neighbours, all of it inside the form, the plot's labels and lines scaled.
 #include "app_fixture.h"
+
+#include "runtime/platform_hooks.h"
+#include "toolkit/bitmap.h"
+#include "toolkit/canvas.h"
+
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
-// Each auto-sized label ends before the shown control that starts to its
-// right on the same rows.
-TEST_F(AppTest, NoCaptionRunsUnderTheControlBesideIt) {
-    for (const TKNLabel* label :
-         {app->LabelNaturalFreq, app->LabelStart, app->LabelEnd, app->LabelStartMin,
-          app->LabelStartMax, app->LabelEndMin, app->LabelEndMax, app->LabelAxisX, app->LabelAxisY,
-          app->LabelTitle}) {
-        RECT caption{}, beside{};
-        GetWindowRect(windowOf(*label), &caption);
-        for (HWND other = GetWindow(windowOf(*app->MainForm), GW_CHILD); other;
-             other = GetWindow(other, GW_HWNDNEXT)) {
-            GetWindowRect(other, &beside);
-            if (other != windowOf(*label) && IsWindowVisible(other) &&
-                beside.top < caption.bottom && caption.top < beside.bottom &&
-                beside.left >= caption.left) {
-                EXPECT_LE(caption.right, beside.left)
-                    << "the label at " << caption.left << "," << caption.top << " on the screen";
-            }
-        }
-    }
+// In the client coordinates of the window's parent.
+RECT placeOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE textExtentIn(HWND window) {
+    const std::wstring text = AppTest::wideTextOf(window);
+    HDC dc = GetDC(window);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return extent;
+}
+
+// The black pixels of one row around the plot frame's left side.
+int frameThickness(TKNPlotter& plotter) {
+    plotter.paintPlot();
+    HDC dc = plotter.backBuffer().getBitmapCanvas()->dc;
+    const int x = plotter.marginLeft(), y = plotter.backBuffer().height / 2;
+    return countPixels(dc, {x - 4, y, x + 5, y + 1}, RGB(0, 0, 0));
 }
 
 } // namespace
+
+TEST_F(AppTest, AtEveryScaleControlsKeepTheirPlacesScaledAndEveryCaptionIsWhole) {
+    // Made on such a screen, or made at 96 dpi and then moved to one.
+    const struct {
+        std::int32_t dpi;
+        bool moved;
+    } screens[] = {{96, false}, {120, false}, {144, false}, {192, false}, {144, true}};
+    for (const auto& [dpi, moved] : screens) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi" << (moved ? ", moved there" : ""));
+        rebuildAt(moved ? designDpi : dpi);
+        HWND form = windowOf(*app->MainForm);
+        if (moved) {
+            RECT suggested = placeOf(form);
+            suggested.right = suggested.left + (suggested.right - suggested.left) * dpi / designDpi;
+            suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * dpi / designDpi;
+            SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+            pumpMessages();
+        }
+        ASSERT_EQ(screenDpi(), dpi);
+        RECT client{};
+        GetClientRect(form, &client);
+
+        const std::vector<const TKNWin*> shown = {
+            app->EditNaturalFreq, app->PlotterEffect, app->ButtonBuild,  app->ImageScheme,
+            app->MemoError,       app->TrackStart,    app->TrackEnd,     app->EditStart,
+            app->EditEnd,         app->MemoEffect,    app->MemoFrequency};
+        const std::vector<const TKNLabel*> labels = {
+            app->LabelNaturalFreq, app->LabelStart,  app->LabelEnd,    app->LabelStartMin,
+            app->LabelStartMax,    app->LabelEndMin, app->LabelEndMax, app->LabelAxisX,
+            app->LabelAxisY,       app->LabelTitle};
+        std::vector<const TKNWin*> all(shown);
+        all.insert(all.end(), labels.begin(), labels.end());
+        for (const TKNWin* element : all) {
+            const RECT at = placeOf(windowOf(*element));
+            SCOPED_TRACE(testing::Message() << "the window at " << element->Left << ","
+                                            << element->Top << " at 96 dpi");
+            EXPECT_LE(std::abs(at.left - element->Left * dpi / designDpi), 1);
+            EXPECT_LE(std::abs(at.top - element->Top * dpi / designDpi), 1);
+            EXPECT_TRUE(at.left >= 0 && at.top >= 0 && at.right <= client.right &&
+                        at.bottom <= client.bottom)
+                << "outside the form's client area";
+        }
+        for (const TKNWin* element : shown) {
+            const RECT at = placeOf(windowOf(*element));
+            EXPECT_LE(std::abs(at.right - at.left - element->Width * dpi / designDpi), 1);
+            EXPECT_LE(std::abs(at.bottom - at.top - element->Height * dpi / designDpi), 1);
+        }
+
+        // Whole captions: each label holds its text and ends before the shown
+        // control that starts to its right on the same rows.
+        const SIZE buttonText = textExtentIn(windowOf(*app->ButtonBuild));
+        RECT button{};
+        GetClientRect(windowOf(*app->ButtonBuild), &button);
+        EXPECT_LT(buttonText.cx, button.right);
+        for (const TKNLabel* label : labels) {
+            HWND window = windowOf(*label);
+            const SIZE text = textExtentIn(window);
+            RECT inside{};
+            GetClientRect(window, &inside);
+            EXPECT_TRUE(text.cx <= inside.right && text.cy <= inside.bottom)
+                << "the label at " << label->Left << "," << label->Top << " at 96 dpi";
+            const RECT caption = placeOf(window);
+            for (HWND other = GetWindow(form, GW_CHILD); other;
+                 other = GetWindow(other, GW_HWNDNEXT)) {
+                const RECT beside = placeOf(other);
+                if (other != window && IsWindowVisible(other) && beside.top < caption.bottom &&
+                    caption.top < beside.bottom && beside.left >= caption.left) {
+                    EXPECT_LE(caption.right, beside.left)
+                        << "the label at " << caption.left << "," << caption.top;
+                }
+            }
+        }
+
+        // The plot: the tick labels' font, the frame's line.
+        TKNPlotter& plotter = *app->PlotterEffect;
+        EXPECT_EQ(frameThickness(plotter), scaledToScreen(1));
+        EXPECT_EQ(plotter.backBuffer().getBitmapCanvas()->fontTool().data.logFont.lfHeight,
+                  scaledToScreen(8));
+    }
+}

@@ -330,13 +330,19 @@ TEST_F(ControlTest, ChildrenShareTheParentsFontUntilTheirOwnChanges) {
     EXPECT_EQ(events.changes, 1);
 }
 
-// Any screen: a resolution other than the usual 96 dpi must reach the runtime.
-TEST_F(ToolkitTest, MakingTheAppletGivesTheRuntimeTheScreensResolution) {
-    setScreenDpiSource([]() -> std::int32_t { return 1; });
+// Any screen: a resolution other than the usual 96 dpi must reach the runtime;
+// one a test set before stays.
+TEST_F(ToolkitTest, MakingTheAppletGivesTheRuntimeTheScreensResolutionUnlessOneIsSet) {
+    setScreenDpiSource(nullptr);
+    screenDpi(); // the default, kept until a source is given
     makeAppletAndForm();
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(screenDpi(), GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
+    setScreenDpiSource([]() -> std::int32_t { return 144; });
+    keep(newApplet(""));
+    EXPECT_EQ(screenDpi(), 144);
+    setScreenDpiSource(nullptr);
 }
 
 } // namespace
