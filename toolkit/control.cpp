@@ -227,11 +227,14 @@ void TControl::setTextColor(std::int32_t value) {
     invalidate();
 }
 
+// Applying the font sends messages whose handlers may free the control.
 void TControl::toolChanged(TGraphicTool* tool) {
+    const TObjHold hold(*this);
     if (tool == font) {
         textColor = font->color;
         applyFont();
-        invalidate();
+        if (!freeRequested())
+            invalidate();
     } else if (tool == brush) {
         color = brush->color;
         deleteGdiObject(cachedBrush);

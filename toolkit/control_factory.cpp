@@ -74,18 +74,23 @@ TGraphicTool* cloneTool(TGraphicTool* source) {
 
 // ---- the window ----
 
+// Making the window sends messages whose handlers may free the control: the
+// control is held until it is done with, and a freed one answers no window.
 HWND TControl::getHandle() {
     if (handle)
         return handle;
+    const TObjHold hold(*this);
     if (createVisible) {
         createWindow();
-        return handle;
+        return freeRequested() ? nullptr : handle;
     }
     // Made hidden because the handle is needed early; shown once the
     // parent's window is complete.
     const bool wasVisible = (style & WS_VISIBLE) != 0;
     style &= ~WS_VISIBLE;
     createWindow();
+    if (freeRequested())
+        return nullptr;
     if (wasVisible) {
         if (handle)
             showAfterCreate = true;

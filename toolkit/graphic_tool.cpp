@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -92,18 +93,20 @@ void TGraphicTool::setParentTool(TGraphicTool* tool) {
     parentTool = tool;
 }
 
+// The owner told of the change may free this tool (its control went): the
+// tool then goes when this ends, and its owner is not told again.
 void TGraphicTool::changed() {
-    if (!toolHandle) {
-        onChange(this);
-        return;
+    const TObjHold hold(*this);
+    HGDIOBJ old = std::exchange(toolHandle, nullptr);
+    onChange(this);
+    if (old) {
+        deleteGdiObject(old);
+        if (!freeRequested())
+            onChange(this);
     }
-    HGDIOBJ old = toolHandle;
-    toolHandle = nullptr;
-    onChange(this);
-    deleteGdiObject(old);
-    onChange(this);
-    // A borrower without a handle of its own showed the one just deleted.
-    // The list may shrink while a borrower's owner reacts.
+    // A borrower without a handle of its own showed ours or our parent's, and
+    // so do its borrowers, at any depth. The list may shrink while a
+    // borrower's owner reacts.
     for (std::size_t i = borrowers_.size(); i-- > 0;)
         if (i < borrowers_.size() && !borrowers_[i]->toolHandle)
             borrowers_[i]->changed();

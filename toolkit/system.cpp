@@ -7,27 +7,35 @@ namespace {
 
 constexpr DWORD maxPathLength = 32767; // of any path the system knows
 
+DWORD ownModuleFileName(wchar_t* buffer, DWORD size) {
+    return GetModuleFileNameW(nullptr, buffer, size);
+}
+
 // A path that fills the buffer may have been cut: the buffer grows until the
 // whole name fits.
-std::wstring moduleFileName() {
-    std::wstring buffer(MAX_PATH, L'\0');
+std::wstring moduleFileName(TModuleNameReader read) {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const auto size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
+        const auto size = static_cast<DWORD>(path.size());
+        const DWORD length = read(path.data(), size);
         if (length < size) {
-            buffer.resize(length);
-            return buffer;
+            path.resize(length);
+            return path;
         }
         if (size >= maxPathLength)
             return {};
-        buffer.resize(size * 2);
+        path.resize(size * 2);
     }
 }
 
 } // namespace
 
 std::wstring startDirectory() {
-    std::wstring path = moduleFileName();
+    return startDirectory(ownModuleFileName);
+}
+
+std::wstring startDirectory(TModuleNameReader read) {
+    std::wstring path = moduleFileName(read);
     const std::size_t slash = path.rfind(L'\\');
     if (slash != std::wstring::npos)
         path.resize(slash + 1);
@@ -65,7 +73,7 @@ std::uint8_t windowsVersion() {
 
 std::string paramStr(std::int32_t index) {
     if (index == 0)
-        return fromWideText(moduleFileName());
+        return fromWideText(moduleFileName(ownModuleFileName));
     if (index < 0)
         return {};
     return commandLineToken(fromWideText(GetCommandLineW()), index);

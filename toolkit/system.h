@@ -11,6 +11,10 @@
 // system gives it: a folder name outside code page 1251 must still lead to
 // the files there.
 std::wstring startDirectory();
+// The same of a path read as GetModuleFileNameW reads it: cut to the buffer,
+// answering the buffer's size, when the buffer is too small.
+using TModuleNameReader = DWORD (*)(wchar_t* buffer, DWORD size);
+std::wstring startDirectory(TModuleNameReader read);
 // 255 is opaque; other values make the window layered with that alpha.
 void setAlphaBlend(TControl& control, std::uint8_t alpha);
 std::uint8_t windowsVersion();

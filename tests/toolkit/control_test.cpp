@@ -5,6 +5,8 @@
 #include "toolkit/dispatch.h"
 #include "toolkit/failure_report.h"
 
+#include "poisoned_heap.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -156,23 +158,28 @@ bool freeOnMessage(TControl& control, TMessage& msg, LRESULT&) {
 // A handler frees the control on a message that a method of the control, or
 // the user, sends: the control goes once the method and the handler are done
 // with it, no older handler sees the message, and no callback reaches it after.
+// The control lives in guarded memory: any use after it went faults.
 TEST_F(ControlTest, AControlFreedByAMessageItsMethodSendsGoesAfterTheMethod) {
-    const std::tuple<UINT, void (*)(TControl&)> cases[] = {
-        {WM_APP, [](TControl& c) { EXPECT_EQ(SendMessageW(c.handle, WM_APP, 0, 0), 0); }},
-        {WM_SETTEXT, [](TControl& c) { c.setCaption("new"); }},
-        {WM_SETTEXT, [](TControl& c) { c.clearText(); }},
-        {WM_SETTEXT, [](TControl& c) { c.addText("4"); }},
-        {WM_SETFONT, [](TControl& c) { c.fontTool().setFontHeight(-20); }},
-        {WM_SHOWWINDOW, [](TControl& c) { c.setVisible(true); }},
-        {WM_STYLECHANGED, [](TControl& c) { c.setStyle(c.style | ES_UPPERCASE); }},
+    // The message, whether the call makes the window, the call.
+    const std::tuple<UINT, bool, void (*)(TControl&)> cases[] = {
+        {WM_APP, false, [](TControl& c) { EXPECT_EQ(SendMessageW(c.handle, WM_APP, 0, 0), 0); }},
+        {WM_SETTEXT, false, [](TControl& c) { c.setCaption("new"); }},
+        {WM_SETTEXT, false, [](TControl& c) { c.clearText(); }},
+        {WM_SETTEXT, false, [](TControl& c) { c.addText("4"); }},
+        {WM_SETFONT, false, [](TControl& c) { c.fontTool().setFontHeight(-20); }},
+        {WM_SHOWWINDOW, false, [](TControl& c) { c.setVisible(true); }},
+        {WM_STYLECHANGED, false, [](TControl& c) { c.setStyle(c.style | ES_UPPERCASE); }},
+        {WM_CREATE, true, [](TControl& c) { EXPECT_EQ(c.getHandle(), nullptr); }},
+        {WM_CREATE, true, [](TControl& c) { EXPECT_FALSE(c.createWindow()); }},
     };
-    for (int i = 0; const auto& [message, call] : cases) {
+    for (int i = 0; const auto& [message, makesWindow, call] : cases) {
         SCOPED_TRACE(i++);
         events = {};
+        const ScopedGuardedHeap guarded;
         TControl* edit = newEdit(form, 0);
         events.watch(edit);
         edit->onFontChange = bindMethod<&Recorder::lateCall, TControl*>(&events);
-        HWND window = edit->getHandle();
+        HWND window = makesWindow ? nullptr : edit->getHandle();
         freeingMessage = message;
         olderHandlerRan = false, destroyedInsideHandler = true;
         edit->attachHandler(
@@ -186,7 +193,7 @@ TEST_F(ControlTest, AControlFreedByAMessageItsMethodSendsGoesAfterTheMethod) {
         EXPECT_FALSE(olderHandlerRan);
         EXPECT_EQ(events.destroyed, 1);
         EXPECT_EQ(events.lateCalls, 0);
-        EXPECT_FALSE(IsWindow(window));
+        EXPECT_FALSE(window && IsWindow(window));
         pumpMessages();
     }
     EXPECT_EQ(form->childCount(), 0);
@@ -308,10 +315,15 @@ TEST_F(ControlTest, ChildrenShareTheParentsFontUntilTheirOwnChanges) {
     SelectObject(dc, previous);
     DeleteDC(dc);
 
-    // A change of the child's font makes its own handle and applies it.
+    // A change of the child's font makes its own handle and applies it; the
+    // parent's changes leave a font with a handle of its own alone.
     label->font->setColor(RGB(0, 0, 255));
     EXPECT_EQ(label->textColor, RGB(0, 0, 255));
-    EXPECT_NE(windowFont(), second->font->getToolHandle());
+    const HFONT own = windowFont();
+    EXPECT_NE(own, second->font->getToolHandle());
+    second->font->setFontHeight(-21);
+    EXPECT_EQ(windowFont(), own);
+    second->font->setFontHeight(-20);
     label->font->setColor(second->font->color);
     // A change of the parent's font reaches the child that showed its handle.
     second->font->setFontHeight(-24);
@@ -328,6 +340,40 @@ TEST_F(ControlTest, ChildrenShareTheParentsFontUntilTheirOwnChanges) {
     label->onFontChange = label->onChange;
     label->font->parentTool->setColor(RGB(0, 128, 0)); // as a changed system colour drops it
     EXPECT_EQ(events.changes, 1);
+}
+
+// Applet, form and label share one font: a change at the top reaches the
+// label, two borrowers down, which shows a live font again (the form's,
+// whose settings stayed).
+TEST_F(ControlTest, AChangeOfASharedFontReachesEveryBorrowerBelow) {
+    appletControl->fontTool().setFontHeight(-18);
+    TControl* third = keep(newForm(appletControl, "Third"));
+    TControl* label = keep(newLabel(third, "Text"));
+    third->getHandle();
+    const auto windowFont = [label] {
+        return (HFONT)SendMessageW(label->handle, WM_GETFONT, 0, 0);
+    };
+    EXPECT_EQ(windowFont(), appletControl->font->getToolHandle());
+    appletControl->font->setFontHeight(-22);
+    EXPECT_EQ(GetObjectType(windowFont()), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(windowFont(), third->font->getToolHandle());
+}
+
+// A control that goes unbinds its tools: one that a borrower keeps alive
+// calls nothing of the control when it changes later.
+TEST_F(ControlTest, AToolThatOutlivesItsControlCallsNothingOfIt) {
+    TControl* label;
+    {
+        const ScopedGuardedHeap guarded;
+        TControl* parent = newForm(appletControl, "Parent");
+        parent->fontTool().setFontHeight(-20);
+        label = keep(newLabel(parent, "Text"));
+        parent->getHandle();
+        parent->free(); // its font lives on: the label's borrows from it
+    }
+    ASSERT_NE(label->font->parentTool, nullptr);
+    label->font->parentTool->setFontHeight(-26); // its control's memory is guarded
+    EXPECT_EQ(GetObjectType(label->font->getToolHandle()), static_cast<DWORD>(OBJ_FONT));
 }
 
 // Any screen: a resolution other than the usual 96 dpi must reach the runtime;
