@@ -75,7 +75,7 @@ void alignChildren(TControl& control) {
     for (int pass = 0; pass < 3; ++pass) {
         for (std::int32_t i = 0; i < control.childCount(); ++i) {
             TControl* child = control.child(i);
-            if (!child->visible || child->noAlign || !inPass(child->align, pass))
+            if (!child->visible || !inPass(child->align, pass))
                 continue;
             const RECT current = child->getBounds();
             const RECT placed = placeChild(child->align, current, remaining, m);
@@ -92,7 +92,7 @@ void alignChildren(TControl& control) {
 
 void setAlign(TControl& control, std::uint8_t value) {
     alignProc = alignChildren;
-    if (value == control.align || control.noAlign || value > alClient)
+    if (value == control.align || value > alClient)
         return;
     control.align = value;
     if (control.parent)

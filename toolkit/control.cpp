@@ -120,7 +120,6 @@ void TControl::setTextAlign(std::uint8_t value) {
                                      actions.alignCenterStyle};
     if (value > 2)
         return;
-    textAlign = value;
     std::uint32_t newStyle = style;
     for (int i = 0; i < 3; ++i)
         if (i != value)
@@ -357,8 +356,6 @@ void TControl::beforeDestruction() {
     handle = nullptr;
     deleteGdiObject(cachedBrush);
     cachedBrush = nullptr;
-    deleteGdiObject(invalidRegion);
-    invalidRegion = nullptr;
     if (parent) {
         parent->children->remove(this);
         if (parent->lastFocused == this)

@@ -66,19 +66,17 @@ using TNotifyEvent = TMethod<TControl*>;
 using TMouseEvent = TMethod<TControl*, TMouseRecord&>;
 using TKeyEvent = TMethod<TControl*, std::int32_t& /*key*/, std::uint32_t /*shift*/>;
 using TCharEvent = TMethod<TControl*, char& /*character*/, std::uint32_t /*shift*/>;
-// (control, x, y in client pixels) -> the mouse counts as inside
-using THitTest = TFuncMethod<bool, TControl*, std::int32_t, std::int32_t>;
 
 // Notification and message codes of one window class, copied into each child
 // control made of that class. 0 means not supported.
 struct TActionRecord {
     void (*clearProc)(TControl& control);
     void (*addTextProc)(TControl& control, const std::string& text);
-    std::uint16_t clickCode, enterCode, leaveCode, changeCode, selChangeCode;
-    std::uint16_t lineCountMsg, lineLengthMsg, getLineMsg, setLineMsg, addItemMsg;
+    std::uint16_t clickCode, changeCode;
+    std::uint16_t lineCountMsg, lineLengthMsg, getLineMsg;
     std::uint16_t lineToPosMsg, posToLineMsg;
     std::uint16_t selStartMsg;
-    std::uint16_t caretMsg1, caretMsg2, caretMsg3, caretMsg4;
+    std::uint16_t caretMsg3;
     std::uint16_t alignLeftStyle, alignRightStyle, alignCenterStyle;
     std::uint8_t alignClearMask;
 };
@@ -120,7 +118,6 @@ public:
     bool isControl = false;
     bool isApplet = false;
     bool isForm = false;
-    bool isCommonControl = false;
     bool inheritCtl3D = false; // children take the 3-D flag they are made with
     TControl* lastFocused = nullptr;
     TControl* defaultButton = nullptr;
@@ -143,11 +140,8 @@ public:
     // Geometry and state.
     RECT bounds{};
     std::int32_t margin = 2;
-    std::int32_t nextX = 0; // where the next child is placed
-    std::int32_t nextY = 0;
     TClientMargins clientMargins;
     std::uint8_t align = alNone;
-    bool noAlign = false;
     bool visible = true;
     bool enabled = true;
     bool tabStop = false;
@@ -157,13 +151,10 @@ public:
     std::uint8_t navigationKeys = 15; // 1 Tab, 2 Left/Right, 4 Up/Down, 8 page keys
     bool handlesEnter = false;
     bool isCancel = false;
-    bool isDefault = false;
     std::uint8_t focusGuard = 0;
-    bool rightClick = false; // the last common-control click was a right click
 
     // Text and look.
     std::string caption;
-    std::uint8_t textAlign = 0; // 0 left, 1 right, 2 centre
     HCURSOR cursor = nullptr;
     HICON icon = nullptr; // nil: not loaded yet; noIcon: none
     bool iconShared = false;
@@ -182,12 +173,11 @@ public:
     TMessageMethod savedMessageHandler;
     TMessageHandler keyHook = nullptr;
     TNavigationHandler navigation = nullptr; // on forms, set by enableNavigation
-    TNotifyEvent onClick, onEnter, onLeave, onChange, onSelChange, onShow, onHide;
+    TNotifyEvent onClick, onChange, onShow, onHide;
     TNotifyEvent onMouseEnter, onMouseLeave;
     TMouseEvent onMouseDown, onMouseUp, onMouseMove, onMouseDblClk, onMouseWheel;
     TKeyEvent onKeyDown, onKeyUp;
     TCharEvent onChar;
-    THitTest hitTest;
     bool mouseInside = false;
     TNotifyEvent onCreateWindow, onResize;
     // After the font or the caption is applied: either changes how the text
@@ -197,9 +187,6 @@ public:
     // Painting (see control_paint.h).
     TMethod<TControl*, HDC> onPaint;
     HDC paintDC = nullptr; // the DC of the current paint cycle
-    HRGN updateRegion = nullptr;
-    HRGN invalidRegion = nullptr; // owned
-    bool eraseOnPaint = false;
     // Double-buffered painting of the whole window tree (see double_buffer.h).
     bool doubleBuffered = false;
     bool painting = false;

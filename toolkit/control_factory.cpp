@@ -211,22 +211,14 @@ const TActionRecord editActions = {
     .clearProc = clearCaption,
     .addTextProc = appendToEdit,
     .clickCode = 0,
-    .enterCode = EN_SETFOCUS,
-    .leaveCode = EN_KILLFOCUS,
     .changeCode = EN_CHANGE,
-    .selChangeCode = 0,
     .lineCountMsg = EM_GETLINECOUNT,
     .lineLengthMsg = EM_LINELENGTH,
     .getLineMsg = EM_GETLINE,
-    .setLineMsg = EM_REPLACESEL,
-    .addItemMsg = 0,
     .lineToPosMsg = EM_LINEINDEX,
     .posToLineMsg = EM_LINEFROMCHAR,
     .selStartMsg = EM_GETSEL,
-    .caretMsg1 = 0,
-    .caretMsg2 = 0,
     .caretMsg3 = EM_SETSEL,
-    .caretMsg4 = 0,
     .alignLeftStyle = ES_LEFT,
     .alignRightStyle = ES_RIGHT,
     .alignCenterStyle = ES_CENTER,
@@ -237,22 +229,14 @@ const TActionRecord buttonActions = {
     .clearProc = clearCaption,
     .addTextProc = nullptr,
     .clickCode = BN_CLICKED,
-    .enterCode = BN_SETFOCUS,
-    .leaveCode = BN_KILLFOCUS,
     .changeCode = 0,
-    .selChangeCode = 0,
     .lineCountMsg = 0,
     .lineLengthMsg = 0,
     .getLineMsg = 0,
-    .setLineMsg = 0,
-    .addItemMsg = 0,
     .lineToPosMsg = 0,
     .posToLineMsg = 0,
     .selStartMsg = 0,
-    .caretMsg1 = 0,
-    .caretMsg2 = 0,
     .caretMsg3 = 0,
-    .caretMsg4 = 0,
     .alignLeftStyle = BS_LEFT,
     .alignRightStyle = BS_RIGHT,
     .alignCenterStyle = BS_CENTER,
@@ -263,22 +247,14 @@ const TActionRecord staticActions = {
     .clearProc = clearCaption,
     .addTextProc = nullptr,
     .clickCode = 0,
-    .enterCode = 0,
-    .leaveCode = 0,
     .changeCode = 0,
-    .selChangeCode = 0,
     .lineCountMsg = 0,
     .lineLengthMsg = 0,
     .getLineMsg = 0,
-    .setLineMsg = 0,
-    .addItemMsg = 0,
     .lineToPosMsg = 0,
     .posToLineMsg = 0,
     .selStartMsg = 0,
-    .caretMsg1 = 0,
-    .caretMsg2 = 0,
     .caretMsg3 = 0,
-    .caretMsg4 = 0,
     .alignLeftStyle = SS_LEFT,
     .alignRightStyle = SS_RIGHT,
     .alignCenterStyle = SS_CENTER,
@@ -315,8 +291,8 @@ TControl* createControl(TControl* parent, const std::string& subclassName, bool 
         control->adoptTool(control->font, cloneTool(parent->font));
     if (parent->brush)
         control->adoptTool(control->brush, cloneTool(parent->brush));
-    const std::int32_t left = parent->margin + parent->nextX;
-    const std::int32_t top = parent->margin + parent->nextY;
+    const std::int32_t left = parent->margin;
+    const std::int32_t top = parent->margin;
     control->bounds = {left, top, left + newControlSize, top + newControlSize};
     return control;
 }
@@ -397,7 +373,6 @@ TControl* newButton(TControl* parent, const std::string& caption) {
     control->ctl3D = true;
     setHeight(*control, 22);
     control->handlesEnter = true;
-    control->textAlign = 2;
     control->setCaption(caption);
     return control;
 }
@@ -437,7 +412,6 @@ TControl* newCommonControl(TControl* parent, const std::string& className, std::
                            const TActionRecord& actions, bool ctl3DFlag) {
     initCommonControls();
     TControl* control = newChildControl(parent, className, style, actions, ctl3DFlag);
-    control->isCommonControl = true;
     if (parent) {
         control->attachHandler(commonNotificationHandler, false);
         parent->attachHandler(notifyReflector, true);

@@ -6,27 +6,6 @@
 
 namespace {
 
-// Collects the update region, merged into the control's invalid region when
-// it has one.
-void takeUpdateRegion(TControl& control, HWND window) {
-    HRGN update = countGdiObject(CreateRectRgn(0, 0, 0, 0));
-    const int kind = update ? GetUpdateRgn(window, update, control.eraseOnPaint) : ERROR;
-    if (kind == NULLREGION || kind == ERROR) {
-        deleteGdiObject(update);
-        update = nullptr;
-    }
-    control.updateRegion = update;
-    if (!control.invalidRegion || !update)
-        return;
-    if (CombineRgn(control.invalidRegion, control.invalidRegion, update, RGN_OR) == COMPLEXREGION) {
-        RECT client{};
-        GetClientRect(window, &client);
-        deleteGdiObject(control.invalidRegion);
-        control.invalidRegion = countGdiObject(CreateRectRgnIndirect(&client));
-    }
-    InvalidateRgn(window, control.invalidRegion, control.eraseOnPaint);
-}
-
 bool paintHandler(TControl& control, TMessage& msg, LRESULT& result) {
     // WM_PRINT asks for the client area only with PRF_CLIENT; the frame alone
     // is the system's to draw.
@@ -35,19 +14,12 @@ bool paintHandler(TControl& control, TMessage& msg, LRESULT& result) {
         return false;
     HWND window = msg.window;
     HDC dc = reinterpret_cast<HDC>(msg.wParam);
-    // A DC handed in is painted whole and validates nothing: the window's
-    // update region (a slow question to the system) is not needed then.
-    if (!dc)
-        takeUpdateRegion(control, window);
-
     HDC savedPaintDC = control.paintDC;
     PAINTSTRUCT paint{};
     const bool begun = dc == nullptr;
     if (begun)
         dc = BeginPaint(window, &paint);
     control.paintDC = dc;
-    if (control.invalidRegion)
-        SelectClipRgn(dc, control.invalidRegion);
 
     control.onPaint(&control, dc);
 
@@ -56,8 +28,6 @@ bool paintHandler(TControl& control, TMessage& msg, LRESULT& result) {
     if (begun)
         EndPaint(window, &paint);
     control.paintDC = savedPaintDC;
-    deleteGdiObject(control.updateRegion);
-    control.updateRegion = nullptr;
     result = 0;
     return true;
 }

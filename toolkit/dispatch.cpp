@@ -284,17 +284,8 @@ bool childNotificationHandler(TControl& control, TMessage& msg, LRESULT& result)
         if (code == codes.clickCode) {
             if (!control.focusGuard)
                 control.onClick(&control);
-        } else if (code == codes.enterCode) {
-            control.onEnter(&control);
-        } else if (code == codes.leaveCode) {
-            control.onLeave(&control);
         } else if (code == codes.changeCode) {
             control.onChange(&control);
-        } else if (code == codes.selChangeCode) {
-            if (control.onSelChange)
-                control.onSelChange(&control);
-            else
-                control.onChange(&control);
         } else {
             return false;
         }
@@ -334,16 +325,7 @@ bool commonNotificationHandler(TControl& control, TMessage& msg, LRESULT&) {
         return false;
     const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
     const UINT code = header->code;
-    if (code == static_cast<UINT>(NM_KILLFOCUS)) {
-        control.onLeave(&control);
-        return false;
-    }
-    if (code == static_cast<UINT>(NM_SETFOCUS) || code == static_cast<UINT>(NM_RETURN)) {
-        control.onEnter(&control);
-        return false;
-    }
     if (code == static_cast<UINT>(NM_CLICK) || code == static_cast<UINT>(NM_RCLICK)) {
-        control.rightClick = code == static_cast<UINT>(NM_RCLICK);
         control.onClick(&control);
         return true;
     }

@@ -38,12 +38,7 @@ std::string TControl::lineText(std::int32_t line) {
 }
 
 void TControl::addText(const std::string& text) {
-    if (actions.addItemMsg) {
-        const std::wstring wide = toWideText(text);
-        send(actions.addItemMsg, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-        if (lineCount() == 1)
-            setSelStart(0);
-    } else if (actions.addTextProc) {
+    if (actions.addTextProc) {
         actions.addTextProc(*this, text);
     } else {
         setCaption(getCaption() + text);

@@ -112,8 +112,6 @@ bool cursorInside(TControl& control) {
     POINT point{};
     GetCursorPos(&point);
     ScreenToClient(control.handle, &point);
-    if (control.hitTest)
-        return control.hitTest(&control, point.x, point.y);
     RECT client{};
     GetClientRect(control.handle, &client);
     return PtInRect(&client, point) != FALSE;

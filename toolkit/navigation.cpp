@@ -159,11 +159,9 @@ void enableNavigation(TControl& control) {
 
 void setDefaultButton(TControl& button, std::int32_t key, bool flag) {
     if (key == keyEnter) {
-        button.isDefault = true;
         button.isCancel = false;
     } else if (key == keyEscape) {
         button.isCancel = true;
-        button.isDefault = false;
     } else {
         return;
     }
