@@ -102,10 +102,15 @@ struct TClientMargins {
 // notifications and colour requests reflected from a parent to its child.
 constexpr UINT wmDeferredRelease = 0xB003;
 constexpr UINT wmReflectedCommand = 0xB005;
+// Notifications, scrolls and colour requests come to the child at their own
+// number plus this offset.
 constexpr UINT wmFlushText = 0xB006; // a multi-line edit's appended text is due
 constexpr UINT wmReflectedColorOffset = 0xBC00;
 constexpr UINT wmReflectedColorFirst = WM_CTLCOLORMSGBOX + wmReflectedColorOffset;
 constexpr UINT wmReflectedColorLast = WM_CTLCOLORSTATIC + wmReflectedColorOffset;
+constexpr UINT wmReflectedNotify = WM_NOTIFY + wmReflectedColorOffset;
+constexpr UINT wmReflectedHScroll = WM_HSCROLL + wmReflectedColorOffset;
+constexpr UINT wmReflectedVScroll = WM_VSCROLL + wmReflectedColorOffset;
 
 class TControl : public TObj {
 public:

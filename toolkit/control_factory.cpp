@@ -412,9 +412,6 @@ TControl* newCommonControl(TControl* parent, const std::string& className, std::
                            const TActionRecord& actions, bool ctl3DFlag) {
     initCommonControls();
     TControl* control = newChildControl(parent, className, style, actions, ctl3DFlag);
-    if (parent) {
-        control->attachHandler(commonNotificationHandler, false);
-        parent->attachHandler(notifyReflector, true);
-    }
+    control->attachHandler(commonNotificationHandler, false);
     return control;
 }

@@ -234,12 +234,6 @@ LRESULT TControl::builtinProcessing(TMessage& msg) {
         return defaultProcessing(msg);
     case WM_NCDESTROY:
         return handleNcDestroy(msg);
-    case WM_COMMAND: {
-        HWND source = reinterpret_cast<HWND>(msg.lParam);
-        if (source && controlOfWindow(source))
-            return SendMessageW(source, wmReflectedCommand, msg.wParam, msg.lParam);
-        return defaultProcessing(msg);
-    }
     case WM_SYSCOMMAND:
         if ((msg.wParam & 0xFFF0) == SC_MINIMIZE && applet && applet != this && isMainWindow()) {
             if (applet->handle)
@@ -258,14 +252,29 @@ LRESULT TControl::builtinProcessing(TMessage& msg) {
     }
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_UNICHAR)
         return handleKeyMessage(msg);
-    if (msg.message >= WM_CTLCOLORMSGBOX && msg.message <= WM_CTLCOLORSTATIC) {
-        HWND source = reinterpret_cast<HWND>(msg.lParam);
-        // Only a window of ours understands the reflected request.
-        if (source && controlOfWindow(source))
-            return SendMessageW(source, msg.message + wmReflectedColorOffset, msg.wParam,
-                                msg.lParam);
-    }
+    if (LRESULT result = 0; reflectToChild(msg, result))
+        return result;
     return defaultProcessing(msg);
+}
+
+bool reflectToChild(const TMessage& msg, LRESULT& result) {
+    HWND source = nullptr;
+    UINT reflected = msg.message + wmReflectedColorOffset;
+    if (msg.message == WM_COMMAND) {
+        source = reinterpret_cast<HWND>(msg.lParam);
+        reflected = wmReflectedCommand;
+    } else if (msg.message == WM_NOTIFY) {
+        if (msg.lParam)
+            source = reinterpret_cast<const NMHDR*>(msg.lParam)->hwndFrom;
+    } else if (msg.message == WM_HSCROLL || msg.message == WM_VSCROLL ||
+               (msg.message >= WM_CTLCOLORMSGBOX && msg.message <= WM_CTLCOLORSTATIC)) {
+        source = reinterpret_cast<HWND>(msg.lParam);
+    }
+    // Only a window of ours understands the reflected message.
+    if (!source || source == msg.window || !controlOfWindow(source))
+        return false;
+    result = SendMessageW(source, reflected, msg.wParam, msg.lParam);
+    return true;
 }
 
 // ---- handlers the factories attach ----
@@ -308,20 +317,8 @@ bool childNotificationHandler(TControl& control, TMessage& msg, LRESULT& result)
     return false;
 }
 
-bool notifyReflector(TControl&, TMessage& msg, LRESULT& result) {
-    if (msg.message != WM_NOTIFY || !msg.lParam)
-        return false;
-    const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
-    TControl* target = controlOfWindow(header->hwndFrom);
-    if (!target)
-        return false;
-    TMessage reflected = msg;
-    reflected.window = target->handle;
-    return target->offerToHandlers(reflected, result);
-}
-
 bool commonNotificationHandler(TControl& control, TMessage& msg, LRESULT&) {
-    if (msg.message != WM_NOTIFY || !msg.lParam)
+    if (msg.message != wmReflectedNotify || !msg.lParam)
         return false;
     const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
     const UINT code = header->code;

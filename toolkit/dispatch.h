@@ -19,12 +19,15 @@ TControl* controlOfWindow(HWND window);
 void bindWindow(HWND window, TControl* control);
 void unbindWindow(HWND window);
 
+// A notification, scroll or colour request that a child window of ours sent
+// its parent goes back to that child, which decodes its own codes: the one
+// place where that happens. False when the message is none of those or comes
+// from no window of ours.
+bool reflectToChild(const TMessage& msg, LRESULT& result);
 // Every child control: focus remembered by the form, reflected commands and
 // colour requests answered.
 bool childNotificationHandler(TControl& control, TMessage& msg, LRESULT& result);
-// The parent of a common control hands its notifications to the control.
-bool notifyReflector(TControl& control, TMessage& msg, LRESULT& result);
-// A common control's focus, return and click notifications.
+// A common control's clicks, reflected to it by its parent.
 bool commonNotificationHandler(TControl& control, TMessage& msg, LRESULT& result);
 // The applet passes the focus on and closes the main form for its close box.
 bool appletHandler(TControl& control, TMessage& msg, LRESULT& result);

@@ -2,39 +2,12 @@
 
 #include "runtime/platform_hooks.h"
 #include "toolkit/control_factory.h"
-#include "toolkit/dispatch.h"
 
 #include <commctrl.h>
-
-#include <algorithm>
-#include <vector>
 
 namespace {
 
 constexpr TActionRecord noActions{};
-
-// The few sliders of a program, so a parent's handler finds the element of
-// the slider that reported.
-std::vector<TKNTrackBar*>& liveTrackBars() {
-    static std::vector<TKNTrackBar*> list;
-    return list;
-}
-
-void registerBarClasses() {
-    InitCommonControls();
-    HMODULE library = GetModuleHandleA("comctl32.dll");
-    if (!library)
-        library = LoadLibraryA("comctl32.dll");
-    if (!library)
-        return;
-    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    auto initEx = reinterpret_cast<InitEx>(
-        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
-    if (initEx) {
-        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-        initEx(&classes);
-    }
-}
 
 std::uint32_t tickStyle(std::uint8_t tickMarks) {
     switch (tickMarks) {
@@ -47,33 +20,9 @@ std::uint32_t tickStyle(std::uint8_t tickMarks) {
     }
 }
 
-bool parentScrollHandler(TControl&, TMessage& msg, LRESULT&) {
-    if ((msg.message != WM_HSCROLL && msg.message != WM_VSCROLL) || !msg.lParam)
-        return false;
-    TKNTrackBar* bar = TKNTrackBar::ofControl(controlOfWindow(reinterpret_cast<HWND>(msg.lParam)));
-    if (bar)
-        bar->scrolled(LOWORD(msg.wParam));
-    return false;
-}
-
 } // namespace
 
-TKNTrackBar::~TKNTrackBar() {
-    std::vector<TKNTrackBar*>& list = liveTrackBars();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
-}
-
-TKNTrackBar* TKNTrackBar::ofControl(const TControl* control) {
-    if (!control)
-        return nullptr;
-    for (TKNTrackBar* bar : liveTrackBars())
-        if (bar->control == control)
-            return bar;
-    return nullptr;
-}
-
 void TKNTrackBar::init() {
-    registerBarClasses();
     std::uint32_t style =
         WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS | TBS_ENABLESELRANGE | TBS_FIXEDLENGTH;
     if (Orientation == 1)
@@ -82,15 +31,22 @@ void TKNTrackBar::init() {
         style |= TBS_TOOLTIPS;
     style |= tickStyle(TickMarks);
     control = newCommonControl(parentControl, "msctls_trackbar32", style, noActions, false);
-    if (parentControl)
-        parentControl->attachHandler(parentScrollHandler, false);
     TKNWin::init();
     control->send(TBM_SETRANGEMAX, TRUE, Max);
     control->send(TBM_SETRANGEMIN, TRUE, Min);
     control->send(TBM_SETPOS, TRUE, Position);
     control->send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(scaledToScreen(ThumbLength)), 0);
     control->send(TBM_SETTICFREQ, static_cast<WPARAM>(TickFrequency), 0);
-    liveTrackBars().push_back(this);
+}
+
+// The parent reflects the slider's scroll notifications to it.
+bool TKNTrackBar::message(TMessage& msg, LRESULT& result) {
+    if (msg.message == wmReflectedHScroll || msg.message == wmReflectedVScroll) {
+        scrolled(LOWORD(msg.wParam));
+        result = 0;
+        return true;
+    }
+    return TKNWin::message(msg, result);
 }
 
 void TKNTrackBar::rescale() {

@@ -10,7 +10,6 @@
 class TKNTrackBar : public TKNWin {
 public:
     explicit TKNTrackBar(TControl* parent) : TKNWin(parent) {}
-    ~TKNTrackBar() override;
 
     void init() override;
     // The thumb scales with the slider.
@@ -21,8 +20,6 @@ public:
 
     // A scroll notification from the slider with its code.
     void scrolled(std::uint16_t code);
-    // The element of a slider control, or nil.
-    static TKNTrackBar* ofControl(const TControl* control);
 
     std::uint8_t Orientation = 0; // 0 horizontal, 1 vertical
     std::uint8_t TickMarks = 0;   // 0 below or right, 1 above or left, 2 both
@@ -36,6 +33,9 @@ public:
     TKN_Event outPosition;
     TKN_Event outTrackStart;
     TKN_Event outTrackEnd;
+
+protected:
+    bool message(TMessage& msg, LRESULT& result) override;
 
 private:
     std::int32_t currentPosition();

@@ -7,6 +7,8 @@
 
 #include "poisoned_heap.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -81,6 +83,37 @@ TEST_F(ControlTest, AButtonsClickIsItsEventUnlessTheToolkitItselfMovedTheFocus) 
                      reinterpret_cast<LPARAM>(button->handle));
     }
     EXPECT_EQ(events.clicks, 1);
+}
+
+// The parent hands each notification, scroll and colour request back to the
+// child of ours that sent it, under the reflected number; a foreign window's
+// stay with the parent.
+TEST_F(ControlTest, NotificationsGoBackToTheChildThatSentThem) {
+    TControl* slider = keep(newCommonControl(form, "msctls_trackbar32", WS_CHILD, {}, false));
+    slider->onClick = bindMethod<&Recorder::click, TControl*>(&events);
+    slider->attachHandler(recordMessage, false);
+    form->getHandle();
+    HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, form->handle, nullptr,
+                                   nullptr, nullptr);
+    // What the slider got of a message its parent was sent.
+    const auto sent = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        events.messages.clear();
+        SendMessageW(form->handle, message, wParam, lParam);
+        return events.messages;
+    };
+    NMHDR click{slider->handle, 0, static_cast<UINT>(NM_CLICK)};
+    EXPECT_EQ(sent(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click)),
+              std::vector<UINT>{wmReflectedNotify});
+    EXPECT_EQ(events.clicks, 1);
+    EXPECT_EQ(sent(WM_HSCROLL, TB_ENDTRACK, (LPARAM)slider->handle),
+              std::vector<UINT>{wmReflectedHScroll});
+    EXPECT_EQ(sent(WM_VSCROLL, TB_ENDTRACK, (LPARAM)slider->handle),
+              std::vector<UINT>{wmReflectedVScroll});
+    NMHDR other{foreign, 0, static_cast<UINT>(NM_CLICK)};
+    EXPECT_TRUE(sent(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&other)).empty());
+    EXPECT_TRUE(sent(WM_HSCROLL, TB_ENDTRACK, (LPARAM)foreign).empty());
+    EXPECT_EQ(events.clicks, 1);
+    DestroyWindow(foreign);
 }
 
 TEST_F(ControlTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush) {
