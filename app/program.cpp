@@ -5,12 +5,14 @@
 #include "toolkit/application.h"
 #include "toolkit/control_factory.h"
 #include "toolkit/hint_manager.h"
+#include "toolkit/platform_setup.h"
 #include "toolkit/system.h"
 #include "visual/main_form.h"
 
 #include <memory>
 
 void initialiseUnits() {
+    installPlatformHooks();
     initCommonControls();
     createHintManager();
     formWindows();
@@ -22,8 +24,8 @@ bool isInformationSwitch(const std::string& firstArgument) {
 }
 
 void startNetwork(TKNMainForm& mainForm) {
-    if (applet)
-        applet->setCreateVisible(mainForm.Visible);
+    if (application.applet)
+        application.applet->setCreateVisible(mainForm.Visible);
     installDispatchers();
     runInitProcs();
 }
@@ -37,7 +39,7 @@ int runProgram() {
     auto built = std::make_unique<TClassMainForm_4C58060>();
     schematic = built.get();
     startNetwork(*built->MainForm);
-    run(applet);
+    run(application.applet);
     built.reset();
     return 0;
 }

@@ -35,8 +35,8 @@ TKNPlotter::TKNPlotter(TControl* parent) : TKNWin(parent), backBuffer_(newBitmap
 TKNPlotter::~TKNPlotter() {
     // The window may still send a size or paint message while it goes.
     if (control && !windowDestroyed) {
-        setOnPaint(*control, {});
-        setOnResize(*control, {});
+        control->setOnPaint({});
+        control->setOn(TNotice::resize, {});
     }
     deleteGdiObject(fullRegion_);
     backBuffer_->free();
@@ -44,8 +44,8 @@ TKNPlotter::~TKNPlotter() {
 
 void TKNPlotter::init() {
     TKNWin::init();
-    setOnPaint(*control, bindMethod<&TKNPlotter::paintHandler, TControl*, HDC>(this));
-    setOnResize(*control, bindMethod<&TKNPlotter::resizeHandler, TControl*>(this));
+    control->setOnPaint(bindMethod<&TKNPlotter::paintHandler, TControl*, HDC>(this));
+    control->setOn(TNotice::resize, bindMethod<&TKNPlotter::resizeHandler, TControl*>(this));
     resizeHandler(control);
 }
 

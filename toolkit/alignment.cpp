@@ -1,19 +1,38 @@
 #include "toolkit/alignment.h"
 
+#include "toolkit/application.h"
+
+#include <unordered_map>
+
 namespace {
+
+// The gap aligned children keep from the edges and from each other.
+constexpr std::int32_t alignMargin = 2;
+
+// The alignment of the controls that have one: few, and only this unit asks.
+std::unordered_map<const TControl*, std::uint8_t>& alignments() {
+    static std::unordered_map<const TControl*, std::uint8_t> table;
+    return table;
+}
+
+std::uint8_t alignmentOf(const TControl& control) {
+    const auto found = alignments().find(&control);
+    return found == alignments().end() ? std::uint8_t{alNone} : found->second;
+}
+
+void forgetAlignment(void* control) {
+    alignments().erase(static_cast<const TControl*>(control));
+}
 
 RECT clientArea(const TControl& control) {
     RECT area{};
     if (control.liveWindow()) {
         GetClientRect(control.handle, &area);
     } else {
-        area.right = control.bounds.right - control.bounds.left;
-        area.bottom = control.bounds.bottom - control.bounds.top;
+        const RECT bounds = control.getBounds();
+        area.right = bounds.right - bounds.left;
+        area.bottom = bounds.bottom - bounds.top;
     }
-    area.left += control.clientMargins.left;
-    area.top += control.clientMargins.top;
-    area.right -= control.clientMargins.right;
-    area.bottom -= control.clientMargins.bottom;
     return area;
 }
 
@@ -71,14 +90,15 @@ bool inPass(std::uint8_t align, int pass) {
 
 void alignChildren(TControl& control) {
     RECT remaining = clientArea(control);
-    const std::int32_t m = control.margin;
+    const std::int32_t m = alignMargin;
     for (int pass = 0; pass < 3; ++pass) {
         for (std::int32_t i = 0; i < control.childCount(); ++i) {
             TControl* child = control.child(i);
-            if (!child->visible || !inPass(child->align, pass))
+            const std::uint8_t align = alignmentOf(*child);
+            if (!child->visible() || !inPass(align, pass))
                 continue;
             const RECT current = child->getBounds();
-            const RECT placed = placeChild(child->align, current, remaining, m);
+            const RECT placed = placeChild(align, current, remaining, m);
             if (EqualRect(&placed, &current))
                 continue;
             const bool resized = placed.right - placed.left != current.right - current.left ||
@@ -91,10 +111,12 @@ void alignChildren(TControl& control) {
 }
 
 void setAlign(TControl& control, std::uint8_t value) {
-    alignProc = alignChildren;
-    if (value == control.align || value > alClient)
+    application.alignProc = alignChildren;
+    if (value == alignmentOf(control) || value > alClient)
         return;
-    control.align = value;
+    if (!alignments().contains(&control))
+        control.addCleanup(forgetAlignment, &control);
+    alignments()[&control] = value;
     if (control.parent)
         alignChildren(*control.parent);
 }

@@ -1,19 +1,13 @@
 #include "toolkit/application.h"
 
-namespace {
-
-void doNothing() {}
-
-} // namespace
-
-void (*idleProc)() = doNothing;
+TApplication application;
 
 bool processOneMessage() {
     MSG msg{};
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         return false;
     if (msg.message == WM_QUIT) {
-        appletTerminated = true;
+        application.appletTerminated = true;
         return true;
     }
     TranslateMessage(&msg);
@@ -27,25 +21,26 @@ void processMessages() {
 }
 
 void run(TControl*& appletVariable) {
-    appletRunning = true;
-    applet = appletVariable;
-    if (applet)
-        applet->createWindow();
-    while (!appletTerminated) {
+    application.appletRunning = true;
+    application.applet = appletVariable;
+    if (application.applet)
+        application.applet->createWindow();
+    while (!application.appletTerminated) {
         WaitMessage();
         processMessages();
-        idleProc();
+        if (application.idleProc)
+            application.idleProc();
     }
     if (appletVariable)
         terminate(appletVariable);
 }
 
 void terminate(TControl*& appletVariable) {
-    const bool alreadyEnding = appletTerminated;
-    appletTerminated = true;
-    appletRunning = false;
-    TControl* ending = applet;
-    applet = nullptr;
+    const bool alreadyEnding = application.appletTerminated;
+    application.appletTerminated = true;
+    application.appletRunning = false;
+    TControl* ending = application.applet;
+    application.applet = nullptr;
     if (!ending)
         return;
     ending->addRef();

@@ -79,7 +79,7 @@ TGraphicTool& TCanvas::brushTool() {
     if (!brush) {
         if (owner) {
             TGraphicTool* tool = cloneTool(owner->brushTool());
-            tool->color = owner->color;
+            tool->color = owner->color();
             adoptTool(brush, tool);
         } else {
             adoptTool(brush, newBrush());
@@ -92,7 +92,7 @@ TGraphicTool& TCanvas::fontTool() {
     if (!font) {
         if (owner) {
             TGraphicTool* tool = cloneTool(owner->fontTool());
-            tool->color = owner->textColor;
+            tool->color = owner->textColor();
             adoptTool(font, tool);
         } else {
             adoptTool(font, newFont());
@@ -125,7 +125,7 @@ void TCanvas::setDC(HDC value) {
         POINT position{};
         if (GetCurrentPositionEx(dc, &position))
             penPos = position;
-        const bool ownersPaintDC = isPaintDC || (owner && owner->paintDC == dc);
+        const bool ownersPaintDC = isPaintDC || (owner && owner->paintDC() == dc);
         if (!ownersPaintDC) {
             if (dcFromWindow)
                 ReleaseDC(owner ? owner->handle : nullptr, dc);
@@ -149,7 +149,7 @@ void TCanvas::selectFont() {
         SelectObject(dc, font->getToolHandle());
         SetTextColor(dc, resolveColor(font->color));
     } else if (owner) {
-        SetTextColor(dc, resolveColor(owner->textColor));
+        SetTextColor(dc, resolveColor(owner->textColor()));
     }
 }
 
@@ -176,7 +176,7 @@ void TCanvas::selectBrush() {
             SetBkMode(dc, TRANSPARENT);
         }
     } else if (owner) {
-        SetBkColor(dc, resolveColor(owner->color));
+        SetBkColor(dc, resolveColor(owner->color()));
         SetBkMode(dc, OPAQUE);
     }
 }
@@ -234,10 +234,10 @@ void TCanvas::fillRect(const RECT& rect) {
     HDC target = require(csHandle | csBrush | csNotify);
     if (brush) {
         FillRect(target, &rect, static_cast<HBRUSH>(brush->getToolHandle()));
-    } else if (owner && owner->brush) {
-        FillRect(target, &rect, static_cast<HBRUSH>(owner->brush->getToolHandle()));
+    } else if (owner && owner->brush()) {
+        FillRect(target, &rect, static_cast<HBRUSH>(owner->brush()->getToolHandle()));
     } else if (owner) {
-        HBRUSH temporary = countGdiObject(CreateSolidBrush(resolveColor(owner->color)));
+        HBRUSH temporary = countGdiObject(CreateSolidBrush(resolveColor(owner->color())));
         FillRect(target, &rect, temporary);
         deleteGdiObject(temporary);
     } else {
@@ -295,9 +295,9 @@ namespace {
 
 HDC controlCanvasDC(void*, TCanvas* canvas) {
     TControl* owner = canvas->owner;
-    if (owner->paintDC) {
+    if (owner->paintDC()) {
         canvas->isPaintDC = true;
-        return owner->paintDC;
+        return owner->paintDC();
     }
     if (canvas->dc)
         return canvas->dc;
@@ -309,10 +309,10 @@ HDC controlCanvasDC(void*, TCanvas* canvas) {
 } // namespace
 
 TCanvas* getCanvas(TControl& control) {
-    if (!control.canvas) {
+    if (!control.canvas()) {
         auto* canvas = new TCanvas(&control);
         canvas->getDC = {controlCanvasDC, nullptr};
-        control.canvas = canvas;
+        control.setCanvas(canvas);
     }
-    return control.canvas;
+    return control.canvas();
 }

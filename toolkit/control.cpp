@@ -1,48 +1,60 @@
 #include "toolkit/control.h"
 
+#include "toolkit/application.h"
 #include "toolkit/canvas.h"
-#include "toolkit/dispatch.h"
 #include "toolkit/gdi_counter.h"
 #include "toolkit/wide_text.h"
+#include "toolkit/window_objects.h"
 
 namespace {
 
 constexpr UINT swpApplyStyle =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
+// Where a control without a place of its own goes in its parent.
+constexpr std::int32_t defaultPlace = 2;
+constexpr std::int32_t defaultSize = 64;
+
 } // namespace
 
-TControl* applet = nullptr;
-bool appletRunning = false;
-bool appletTerminated = false;
-bool appletCreated = false;
-TControl* creatingControl = nullptr;
-TMessageHandler paintHook = nullptr;
-void (*alignProc)(TControl& control) = nullptr;
-void (*invalidateHook)(TControl& control) = nullptr;
-void (*afterCreateHook)(TControl& control) = nullptr;
-
-TControl::TControl() : children(makeObj<TList>()), classProcedure(toolkitWindowProc) {}
+TControl::TControl(TControl* parent, const TControlSetup& setup)
+    : parent(parent), children(makeObj<TList>()), actions(setup.actions), kind_(setup.kind),
+      subclassName_(setup.subclassName), classStyle_(setup.classStyle), style_(setup.style),
+      exStyle_(setup.exStyle), controlId_(setup.controlId) {
+    if (kind_ != TControlKind::child)
+        formState_ = std::make_unique<TFormState>();
+    if (!parent)
+        return;
+    parent->children->add(this);
+    textColor_ = parent->textColor_;
+    color_ = parent->color_;
+    cursor_ = parent->cursor_;
+    if (parent->font_)
+        adoptFont(cloneTool(parent->font_));
+    if (parent->brush_)
+        adoptBrush(cloneTool(parent->brush_));
+    bounds_ = {defaultPlace, defaultPlace, defaultPlace + defaultSize, defaultPlace + defaultSize};
+}
 
 TControl::~TControl() = default;
 
 // A window not on the screen (hidden, or under a hidden parent) is painted
 // whole when it is shown: invalidating it would only cost round trips.
 void TControl::invalidate() {
-    if (appletTerminated || !liveWindow() || !IsWindowVisible(handle))
+    if (application.appletTerminated || !liveWindow() || !IsWindowVisible(handle))
         return;
     InvalidateRect(handle, nullptr, TRUE);
-    if (invalidateHook)
-        invalidateHook(*this);
+    if (application.invalidateHook)
+        application.invalidateHook(*this);
 }
 
 // ---- tree ----
 
 bool TControl::isMainWindow() const {
-    if (isControl)
+    if (isControl())
         return false;
     if (!parent)
-        return isApplet || !appletCreated;
+        return isApplet() || !application.appletCreated;
     if (parent->parent)
         return false;
     return parent->child(0) == this;
@@ -50,7 +62,7 @@ bool TControl::isMainWindow() const {
 
 TControl* TControl::parentForm() {
     TControl* control = this;
-    while (control && control->isControl)
+    while (control && control->isControl())
         control = control->parent;
     return control;
 }
@@ -61,45 +73,52 @@ TControl* TControl::child(std::int32_t index) const {
 
 // ---- properties ----
 
+// What the program asked for; the window's own state once it is shown as
+// asked (the system may hide it with its parent).
+bool TControl::visible() const {
+    if (liveWindow() && !showAfterCreate_)
+        return (GetWindowLongPtrW(handle, GWL_STYLE) & WS_VISIBLE) != 0;
+    return (style_ & WS_VISIBLE) != 0;
+}
+
 void TControl::setVisible(bool value) {
     if (value)
-        style |= WS_VISIBLE;
+        style_ |= WS_VISIBLE;
     else
-        style &= ~WS_VISIBLE;
-    visible = value;
+        style_ &= ~WS_VISIBLE;
     if (!value)
-        showAfterCreate = false;
+        showAfterCreate_ = false;
     if (!liveWindow())
         return;
     const TObjHold hold(*this);
     ShowWindow(handle, value ? SW_SHOW : SW_HIDE);
     if (freeRequested())
         return;
-    if (alignProc) {
+    if (application.alignProc) {
         if (parent)
-            alignProc(*parent);
+            application.alignProc(*parent);
         if (value)
-            alignProc(*this);
+            application.alignProc(*this);
     }
 }
 
 void TControl::setCreateVisible(bool value) {
-    createVisible = true;
+    createVisible_ = true;
     setVisible(value);
 }
 
 void TControl::setEnabled(bool value) {
-    enabled = value;
+    enabled_ = value;
     if (liveWindow())
         EnableWindow(handle, value);
 }
 
 void TControl::setStyle(std::uint32_t value) {
-    changeStyle(style, GWL_STYLE, value);
+    changeStyle(style_, GWL_STYLE, value);
 }
 
 void TControl::setExStyle(std::uint32_t value) {
-    changeStyle(exStyle, GWL_EXSTYLE, value);
+    changeStyle(exStyle_, GWL_EXSTYLE, value);
 }
 
 void TControl::changeStyle(std::uint32_t& field, int index, std::uint32_t value) {
@@ -115,12 +134,12 @@ void TControl::changeStyle(std::uint32_t& field, int index, std::uint32_t value)
         invalidate();
 }
 
-void TControl::setTextAlign(std::uint8_t value) {
+void TControl::setTextAlign(TTextAlign value) {
     const std::uint16_t values[3] = {actions.alignLeftStyle, actions.alignRightStyle,
                                      actions.alignCenterStyle};
-    if (value > 2)
+    if (value > taCenter)
         return;
-    std::uint32_t newStyle = style;
+    std::uint32_t newStyle = style_;
     for (int i = 0; i < 3; ++i)
         if (i != value)
             newStyle &= ~static_cast<std::uint32_t>(values[i]);
@@ -131,7 +150,7 @@ void TControl::setTextAlign(std::uint8_t value) {
 
 RECT TControl::getBounds() const {
     if (!liveWindow())
-        return bounds;
+        return bounds_;
     RECT rect{};
     GetWindowRect(handle, &rect);
     if (GetWindowLongPtrW(handle, GWL_STYLE) & WS_CHILD)
@@ -140,11 +159,11 @@ RECT TControl::getBounds() const {
 }
 
 void TControl::setBounds(const RECT& value) {
-    if (value.left != bounds.left)
-        leftChanged = true;
-    if (value.top != bounds.top)
-        topChanged = true;
-    bounds = value;
+    if (value.left != bounds_.left)
+        leftChanged_ = true;
+    if (value.top != bounds_.top)
+        topChanged_ = true;
+    bounds_ = value;
     // Moving a window to where it is would still cost a dozen round trips.
     const RECT current = getBounds();
     if (liveWindow() && !EqualRect(&value, &current))
@@ -179,15 +198,15 @@ void TControl::setSize(std::int32_t w, std::int32_t h) {
 
 void TControl::setWindowState(std::uint8_t value) {
     static constexpr int commands[3] = {SW_SHOWNOACTIVATE, SW_SHOWMINNOACTIVE, SW_SHOWMAXIMIZED};
-    if (value == windowState || value > 2)
+    if (value == windowState_ || value > 2)
         return;
-    windowState = value;
+    windowState_ = value;
     ShowWindow(getHandle(), commands[value]);
 }
 
 void TControl::setCaption(const std::string& text) {
-    pendingText.clear(); // the new text replaces what was still to come
-    caption = text;
+    pendingText_.clear(); // the new text replaces what was still to come
+    caption_ = text;
     if (!liveWindow())
         return;
     const TObjHold hold(*this);
@@ -195,12 +214,12 @@ void TControl::setCaption(const std::string& text) {
     if (freeRequested())
         return;
     invalidate();
-    onFontChange(this);
+    notify(TNotice::fontChange);
 }
 
 std::string TControl::getCaption() const {
-    if (!liveWindow() || !pendingText.empty())
-        return caption;
+    if (!liveWindow() || !pendingText_.empty())
+        return caption_;
     const int length = GetWindowTextLengthW(handle);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(handle, text.data(), length + 1);
@@ -209,40 +228,40 @@ std::string TControl::getCaption() const {
 }
 
 void TControl::setColor(std::int32_t value) {
-    if (value == color)
+    if (value == color_)
         return;
-    color = value;
-    if (brush)
-        brush->setColor(value);
+    color_ = value;
+    if (brush_)
+        brush_->setColor(value);
     invalidate();
 }
 
 void TControl::setTextColor(std::int32_t value) {
-    if (value == textColor)
+    if (value == textColor_)
         return;
-    textColor = value;
-    if (font)
-        font->setColor(value);
+    textColor_ = value;
+    if (font_)
+        font_->setColor(value);
     invalidate();
 }
 
 // Applying the font sends messages whose handlers may free the control.
 void TControl::toolChanged(TGraphicTool* tool) {
     const TObjHold hold(*this);
-    if (tool == font) {
-        textColor = font->color;
+    if (tool == font_) {
+        textColor_ = font_->color;
         applyFont();
         if (!freeRequested())
             invalidate();
-    } else if (tool == brush) {
-        color = brush->color;
-        deleteGdiObject(cachedBrush);
-        cachedBrush = nullptr;
+    } else if (tool == brush_) {
+        color_ = brush_->color;
+        deleteGdiObject(cachedBrush_);
+        cachedBrush_ = nullptr;
         // The canvas may have the old handle selected: it must let go of it
-        // before the handle is deleted.
-        if (canvas)
-            canvas->deselectTools();
-        if (!paintDC && !painting)
+        // before the handle is deleted. Within a paint the change is drawn.
+        if (canvas_)
+            canvas_->deselectTools();
+        if (!paintDC_)
             invalidate();
     }
 }
@@ -255,93 +274,104 @@ void TControl::adoptTool(TGraphicTool*& slot, TGraphicTool* tool) {
 }
 
 TGraphicTool& TControl::fontTool() {
-    if (!font) {
+    if (!font_) {
         TGraphicTool* tool = newFont();
-        tool->color = textColor;
-        adoptTool(font, tool);
+        tool->color = textColor_;
+        adoptTool(font_, tool);
     }
-    return *font;
+    return *font_;
 }
 
 TGraphicTool& TControl::brushTool() {
-    if (!brush) {
+    if (!brush_) {
         TGraphicTool* tool = newBrush();
-        tool->color = color;
-        adoptTool(brush, tool);
+        tool->color = color_;
+        adoptTool(brush_, tool);
     }
-    return *brush;
+    return *brush_;
 }
 
 void TControl::applyFont() {
-    if (!font)
+    if (!font_)
         return;
     const TObjHold hold(*this);
     if (liveWindow()) {
-        textColor = font->color;
-        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font->getToolHandle()), 1);
+        textColor_ = font_->color;
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font_->getToolHandle()), 1);
         if (freeRequested())
             return;
     }
-    TObj::freeObject(canvas);
-    canvas = nullptr;
-    onFontChange(this);
+    TObj::freeObject(canvas_);
+    canvas_ = nullptr;
+    notify(TNotice::fontChange);
+}
+
+void TControl::setIcon(HICON value, bool shared) {
+    HICON old = icon_;
+    const bool oldOwned = old && old != noIcon && !iconShared_;
+    icon_ = value;
+    iconShared_ = shared;
+    if (liveWindow())
+        SendMessageW(handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(value));
+    if (oldOwned && old != value)
+        DestroyIcon(old);
 }
 
 HBRUSH TControl::backgroundBrush() {
-    if (brushToolsMade) {
+    if (application.brushToolsMade) {
         // Brush tools exist: the control's own tool, borrowing the parent's
         // handle while their settings are equal.
         TGraphicTool& tool = brushTool();
-        tool.setColor(color);
+        tool.setColor(color_);
         if (parent && !tool.parentTool)
             tool.setParentTool(&parent->brushTool());
         return static_cast<HBRUSH>(tool.getToolHandle());
     }
-    if (parent && parent->color == color)
+    if (parent && parent->color_ == color_)
         return parent->backgroundBrush();
-    const COLORREF resolved = resolveColor(color);
-    if (cachedBrush && cachedBrushColor != resolved) {
-        deleteGdiObject(cachedBrush);
-        cachedBrush = nullptr;
+    const COLORREF resolved = resolveColor(color_);
+    if (cachedBrush_ && cachedBrushColor_ != resolved) {
+        deleteGdiObject(cachedBrush_);
+        cachedBrush_ = nullptr;
     }
-    if (!cachedBrush) {
-        cachedBrush = countGdiObject(CreateSolidBrush(resolved));
-        cachedBrushColor = resolved;
+    if (!cachedBrush_) {
+        cachedBrush_ = countGdiObject(CreateSolidBrush(resolved));
+        cachedBrushColor_ = resolved;
     }
-    return cachedBrush;
+    return cachedBrush_;
 }
 
 // ---- destruction ----
 
 void TControl::forgetInForm(TControl* form) {
-    if (form->lastFocused == this)
-        form->lastFocused = nullptr;
-    if (form->defaultButton == this)
-        form->defaultButton = nullptr;
-    if (form->cancelButton == this)
-        form->cancelButton = nullptr;
+    TFormState* state = form->formState();
+    if (!state)
+        return;
+    for (TControl** kept : {&state->lastFocused, &state->defaultButton, &state->cancelButton})
+        if (*kept == this)
+            *kept = nullptr;
 }
 
 void TControl::beforeDestruction() {
     if (TControl* form = parentForm(); form && form != this)
         forgetInForm(form);
-    if (applet && applet != this && applet->lastFocused == this)
-        applet->lastFocused = nullptr;
+    if (application.applet && application.applet != this)
+        forgetInForm(application.applet);
     if (HWND window = liveWindow())
         ShowWindow(window, SW_HIDE);
     notifyDestroyed();
 
     // A child's tool may keep ours alive to borrow its handle: it must not
     // call back into this control once it is gone.
-    for (TGraphicTool* tool : {font, brush})
+    for (TGraphicTool* tool : {font_, brush_})
         if (tool)
             tool->onChange = {};
-    TObj::freeObject(font);
-    font = nullptr;
-    TObj::freeObject(brush);
-    brush = nullptr;
-    TObj::freeObject(canvas);
-    canvas = nullptr;
+    TObj::freeObject(font_);
+    font_ = nullptr;
+    TObj::freeObject(brush_);
+    brush_ = nullptr;
+    TObj::freeObject(canvas_);
+    canvas_ = nullptr;
     if (liveWindow()) {
         SendMessageW(handle, WM_SETICON, ICON_BIG, 0);
         DestroyWindow(handle);
@@ -350,33 +380,22 @@ void TControl::beforeDestruction() {
     // system may give to another window, must not lead here.
     if (handle && controlOfWindow(handle) == this)
         unbindWindow(handle);
-    if (icon && icon != noIcon && !iconShared)
-        DestroyIcon(icon);
-    icon = nullptr;
+    if (icon_ && icon_ != noIcon && !iconShared_)
+        DestroyIcon(icon_);
+    icon_ = nullptr;
     handle = nullptr;
-    deleteGdiObject(cachedBrush);
-    cachedBrush = nullptr;
+    deleteGdiObject(cachedBrush_);
+    cachedBrush_ = nullptr;
     if (parent) {
         parent->children->remove(this);
-        if (parent->lastFocused == this)
-            parent->lastFocused = nullptr;
+        forgetInForm(parent);
     }
     // Children outlive their parent (their owners free them): they must not
     // keep pointing at it.
     for (std::int32_t i = 0; i < childCount(); ++i)
         child(i)->parent = nullptr;
-    if (applet == this)
-        applet = nullptr;
-    if (creatingControl == this)
-        creatingControl = nullptr;
-}
-
-void TControl::setOnShow(TNotifyEvent handler) {
-    onShow = handler;
-    attachHandler(visibilityHandler, false);
-}
-
-void TControl::setOnHide(TNotifyEvent handler) {
-    onHide = handler;
-    attachHandler(visibilityHandler, false);
+    if (application.applet == this)
+        application.applet = nullptr;
+    if (application.creatingControl == this)
+        application.creatingControl = nullptr;
 }

@@ -1,7 +1,8 @@
 #include "toolkit/control_factory.h"
 
+#include "toolkit/application.h"
 #include "toolkit/dispatch.h"
-#include "toolkit/platform_setup.h"
+#include "toolkit/edit_text.h"
 #include "toolkit/wide_text.h"
 
 #include <commctrl.h>
@@ -9,51 +10,54 @@
 namespace {
 
 constexpr std::uint32_t clipStyles = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-constexpr std::int32_t newControlSize = 64;
-constexpr std::uint32_t appletStyle = 0x90CA0000;
-constexpr std::uint32_t editBaseStyle = 0x50810000;
-constexpr std::uint32_t editScrollBars = 0x300000;
-constexpr std::uint32_t buttonStyle = 0x50011000;
-constexpr std::uint32_t labelStyle = 0x5000018C;
-constexpr std::int32_t editOptionTable[12] = {static_cast<std::int32_t>(0xFFEFFF7F),
-                                              static_cast<std::int32_t>(0xFFDFFFBF),
-                                              0x10,
-                                              0x4,
-                                              0x100,
-                                              0x400,
-                                              0x20,
-                                              0x800,
-                                              0x8,
-                                              0x1000,
-                                              0,
-                                              0x2000};
-constexpr std::uint8_t editNavigationKeys = 13; // Left/Right stay in the edit
-constexpr std::uint8_t memoNavigationKeys = 1;  // Tab only
-constexpr std::uint8_t navigateTab = 1;
-constexpr std::uint32_t classStyleKeepMask = 0xFFFFBF1F; // without the DC and global styles
-constexpr WPARAM clearHideFocus = 0x10002;
+constexpr std::uint32_t appletStyle =
+    WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr std::uint32_t editBaseStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
+constexpr std::uint32_t editScrollBars = WS_HSCROLL | WS_VSCROLL;
+constexpr std::uint32_t buttonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHLIKE;
+constexpr std::uint32_t labelStyle =
+    WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | SS_LEFTNOWORDWRAP;
+// Row i for option bit i of newEdit (makeStyle): a negative row is added as
+// its complement when the option is not set.
+constexpr std::int32_t editOptionTable[12] = {
+    ~static_cast<std::int32_t>(WS_HSCROLL | ES_AUTOHSCROLL), // eoNoHScroll
+    ~static_cast<std::int32_t>(WS_VSCROLL | ES_AUTOVSCROLL), // eoNoVScroll
+    ES_LOWERCASE,
+    ES_MULTILINE,
+    ES_NOHIDESEL,
+    ES_OEMCONVERT,
+    ES_PASSWORD,
+    ES_READONLY,
+    ES_UPPERCASE,
+    ES_WANTRETURN,
+    0, // eoWantTab: a navigation choice, no style
+    ES_NUMBER};
+constexpr std::uint8_t editNavigationKeys =
+    nkTab | nkUpDown | nkPage; // Left/Right stay in the edit
+constexpr std::uint8_t memoNavigationKeys = nkTab;
+// Without CS_OWNDC, CS_CLASSDC, CS_PARENTDC and CS_GLOBALCLASS: ours are not shared.
+constexpr std::uint32_t classStyleKeepMask =
+    ~static_cast<std::uint32_t>(CS_OWNDC | CS_CLASSDC | CS_PARENTDC | CS_GLOBALCLASS);
+constexpr WPARAM clearHideFocus = MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS);
 
 int createSize(LONG size) {
     return size == 0 ? CW_USEDEFAULT : size;
 }
-
-std::uint16_t lastControlId = 0;
 
 void clearCaption(TControl& control) {
     control.setCaption("");
 }
 
 void appendToEdit(TControl& control, const std::string& text) {
-    control.appendLater(text);
+    appendLater(control, text);
 }
 
 void setSize(TControl& control, std::int32_t width, std::int32_t height) {
-    control.bounds.right = control.bounds.left + width;
-    control.bounds.bottom = control.bounds.top + height;
-}
-
-void setHeight(TControl& control, std::int32_t height) {
-    control.bounds.bottom = control.bounds.top + height;
+    RECT bounds = control.getBounds();
+    if (width)
+        bounds.right = bounds.left + width;
+    bounds.bottom = bounds.top + height;
+    control.setBounds(bounds);
 }
 
 void editSystemMenu(void*, TControl* control) {
@@ -64,39 +68,25 @@ void editSystemMenu(void*, TControl* control) {
     EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
 }
 
-TGraphicTool* cloneTool(TGraphicTool* source) {
-    TGraphicTool* tool = assignTool(nullptr, source);
-    tool->setParentTool(source);
-    return tool;
-}
-
 } // namespace
 
 // ---- the window ----
 
 // Making the window sends messages whose handlers may free the control: the
 // control is held until it is done with, and a freed one answers no window.
+// Made before its parent's window is complete (the handle is needed early),
+// a window is made hidden and shown once the parent's is.
 HWND TControl::getHandle() {
     if (handle)
         return handle;
     const TObjHold hold(*this);
-    if (createVisible) {
-        createWindow();
-        return freeRequested() ? nullptr : handle;
-    }
-    // Made hidden because the handle is needed early; shown once the
-    // parent's window is complete.
-    const bool wasVisible = (style & WS_VISIBLE) != 0;
-    style &= ~WS_VISIBLE;
+    makeHidden_ = !createVisible_;
     createWindow();
+    makeHidden_ = false;
     if (freeRequested())
         return nullptr;
-    if (wasVisible) {
-        if (handle)
-            showAfterCreate = true;
-        else
-            style |= WS_VISIBLE;
-    }
+    if (handle && !createVisible_ && (style_ & WS_VISIBLE))
+        showAfterCreate_ = true;
     return handle;
 }
 
@@ -106,19 +96,19 @@ void TControl::createChildWindows() {
 }
 
 HICON TControl::loadIcon() {
-    if (icon)
-        return icon == noIcon ? nullptr : icon;
+    if (icon_)
+        return icon_ == noIcon ? nullptr : icon_;
     HICON loaded = nullptr;
-    if (applet && applet != this) {
-        HICON appletIcon = applet->loadIcon();
+    if (application.applet && application.applet != this) {
+        HICON appletIcon = application.applet->loadIcon();
         if (appletIcon)
             loaded = static_cast<HICON>(CopyImage(appletIcon, IMAGE_ICON, 0, 0, 0));
-        iconShared = false;
+        iconShared_ = false;
     } else {
         loaded = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
-        iconShared = true;
+        iconShared_ = true;
     }
-    icon = loaded ? loaded : noIcon;
+    icon_ = loaded ? loaded : noIcon;
     return loaded;
 }
 
@@ -133,27 +123,29 @@ bool TControl::createWindow() {
     }
     if (handle) {
         createChildWindows();
-        if (showAfterCreate) {
+        if (showAfterCreate_) {
             setVisible(true);
-            showAfterCreate = false;
+            showAfterCreate_ = false;
         }
         return true;
     }
 
-    const std::wstring wideCaption = toWideText(caption);
-    const std::wstring systemClass = toWideText(subclassName);
+    const std::wstring wideCaption = toWideText(caption_);
+    const std::wstring systemClass = toWideText(subclassName_);
     const std::wstring className = L"obj_" + systemClass;
     const HINSTANCE module = GetModuleHandleW(nullptr);
-    const DWORD windowStyle = style | (enabled ? 0 : WS_DISABLED);
-    int x = bounds.left;
-    int y = bounds.top;
-    if (!isControl && !leftChanged && !topChanged) {
+    DWORD windowStyle = style_ | (enabled_ ? 0 : WS_DISABLED);
+    if (makeHidden_)
+        windowStyle &= ~WS_VISIBLE;
+    int x = bounds_.left;
+    int y = bounds_.top;
+    if (!isControl() && !leftChanged_ && !topChanged_) {
         x = CW_USEDEFAULT;
         y = CW_USEDEFAULT;
     }
 
     WNDCLASSW record{};
-    record.style = classStyle;
+    record.style = classStyle_;
     // A system cursor is shared: loaded once, not for every window.
     static const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     record.hCursor = arrow;
@@ -163,25 +155,25 @@ bool TControl::createWindow() {
     record.style &= classStyleKeepMask;
     record.lpszClassName = className.c_str();
     record.lpszMenuName = nullptr;
-    if (!defaultProcedure)
-        defaultProcedure = record.lpfnWndProc;
+    if (!defaultProcedure_)
+        defaultProcedure_ = record.lpfnWndProc;
 
     if ((windowStyle & WS_CHILD) && !parentWindow)
         return false;
     WNDCLASSW existing{};
     if (!GetClassInfoW(module, className.c_str(), &existing)) {
-        record.lpfnWndProc = classProcedure;
+        record.lpfnWndProc = toolkitWindowProc;
         if (!RegisterClassW(&record))
             return false;
     }
 
-    creatingControl = this;
+    application.creatingControl = this;
     HWND window = CreateWindowExW(
-        exStyle, className.c_str(), wideCaption.c_str(), windowStyle, x, y,
-        createSize(bounds.right - bounds.left), createSize(bounds.bottom - bounds.top),
-        parentWindow, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), module, nullptr);
-    if (creatingControl == this)
-        creatingControl = nullptr;
+        exStyle_, className.c_str(), wideCaption.c_str(), windowStyle, x, y,
+        createSize(bounds_.right - bounds_.left), createSize(bounds_.bottom - bounds_.top),
+        parentWindow, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId_)), module, nullptr);
+    if (application.creatingControl == this)
+        application.creatingControl = nullptr;
     if (!window) {
         handle = nullptr;
         return false;
@@ -192,16 +184,16 @@ bool TControl::createWindow() {
 
     SendMessageW(window, WM_UPDATEUISTATE, clearHideFocus, 0);
     if (!controlOfWindow(window)) {
-        creatingControl = nullptr;
+        application.creatingControl = nullptr;
         bindWindow(window, this);
     }
-    if (!isControl)
+    if (!isControl())
         SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(loadIcon()));
-    onCreateWindow(this);
+    notify(TNotice::createWindow);
     applyFont();
     createChildWindows();
-    if (afterCreateHook)
-        afterCreateHook(*this);
+    if (application.afterCreateHook)
+        application.afterCreateHook(*this);
     return true;
 }
 
@@ -276,75 +268,53 @@ std::uint32_t makeStyle(std::uint32_t options, const std::int32_t* table, int hi
     return result;
 }
 
-TControl* createControl(TControl* parent, const std::string& subclassName, bool ctl3DFlag) {
-    auto* control = new TControl;
-    control->subclassName = subclassName;
-    if (!parent)
-        return control;
-    control->parent = parent;
-    parent->children->add(control);
-    control->ctl3D = parent->inheritCtl3D ? ctl3DFlag : false;
-    control->margin = parent->margin;
-    control->textColor = parent->textColor;
-    control->color = parent->color;
-    if (parent->font)
-        control->adoptTool(control->font, cloneTool(parent->font));
-    if (parent->brush)
-        control->adoptTool(control->brush, cloneTool(parent->brush));
-    const std::int32_t left = parent->margin;
-    const std::int32_t top = parent->margin;
-    control->bounds = {left, top, left + newControlSize, top + newControlSize};
-    return control;
+TControl* createControl(TControl* parent, const TControlSetup& setup) {
+    return new TControl(parent, setup);
 }
 
 TControl* newApplet(const std::string& caption) {
-    appletCreated = true;
-    installPlatformHooks();
-    TControl* control = createControl(nullptr, "App", false);
-    control->isApplet = true;
-    control->style = appletStyle;
-    control->exStyle = WS_EX_APPWINDOW;
-    control->onCreateWindow = {editSystemMenu, nullptr};
+    application.appletCreated = true;
+    TControl* control = createControl(nullptr, {.kind = TControlKind::applet,
+                                                .subclassName = "App",
+                                                .style = appletStyle,
+                                                .exStyle = WS_EX_APPWINDOW});
+    control->setOn(TNotice::createWindow, {editSystemMenu, nullptr});
     control->attachHandler(appletHandler, true);
     control->setCaption(caption);
-    if (!applet)
-        applet = control;
+    if (!application.applet)
+        application.applet = control;
     return control;
 }
 
 TControl* newForm(TControl* parent, const std::string& caption) {
-    TControl* control = createControl(parent, "Form", false);
-    control->classStyle |= CS_DBLCLKS;
+    TControlSetup setup{.kind = TControlKind::form, .subclassName = "Form"};
+    setup.classStyle |= CS_DBLCLKS;
+    TControl* control = createControl(parent, setup);
     control->attachHandler(formFocusHandler, true);
     control->attachHandler(formBackgroundHandler, true);
     control->setCaption(caption);
-    control->isForm = true;
-    control->inheritCtl3D = true;
     return control;
 }
 
+// The 3-D look (a sunken edge instead of a border) is taken only under a form.
 TControl* newChildControl(TControl* parent, const std::string& className, std::uint32_t style,
-                          const TActionRecord& actions, bool ctl3DFlag) {
-    TControl* control = createControl(parent, className, ctl3DFlag);
-    control->actions = actions;
-    control->isControl = true;
-    control->style = style | clipStyles;
-    control->visible = (style & WS_VISIBLE) != 0;
-    control->tabStop = (style & WS_TABSTOP) != 0;
+                          const TActionRecord& actions, bool ctl3D) {
+    TControlSetup setup{.subclassName = className,
+                        .style = style | clipStyles,
+                        .actions = actions,
+                        .controlId = ++application.lastControlId};
+    if (ctl3D && parent && parent->isForm()) {
+        setup.style &= ~static_cast<std::uint32_t>(WS_BORDER);
+        setup.exStyle |= WS_EX_CLIENTEDGE;
+    }
+    TControl* control = createControl(parent, setup);
+    control->navigation.tabStop = (style & WS_TABSTOP) != 0;
     TControl* form = parent ? parent->parentForm() : nullptr;
-    if (form) {
-        control->tabOrder = ++form->tabCounter;
-        if (control->tabStop && !form->lastFocused)
-            form->lastFocused = control;
+    if (TFormState* state = form ? form->formState() : nullptr) {
+        control->navigation.tabOrder = ++state->tabCounter;
+        if (control->navigation.tabStop && !state->lastFocused)
+            state->lastFocused = control;
     }
-    if (parent)
-        control->cursor = parent->cursor;
-    control->navigationKeys = 15;
-    if (control->ctl3D) {
-        control->style &= ~static_cast<std::uint32_t>(WS_BORDER);
-        control->exStyle |= WS_EX_CLIENTEDGE;
-    }
-    control->controlId = ++lastControlId;
     control->attachHandler(childNotificationHandler, false);
     return control;
 }
@@ -357,29 +327,28 @@ TControl* newEdit(TControl* parent, std::uint32_t options) {
     TControl* control = newChildControl(parent, "EDIT", style, editActions, true);
     if (multiline) {
         setSize(*control, 200, 200);
-        control->handlesEnter = true;
-        control->navigationKeys = memoNavigationKeys;
+        control->navigation.handlesEnter = true;
+        control->navigation.keys = memoNavigationKeys;
     } else {
         setSize(*control, 100, 22);
-        control->navigationKeys = editNavigationKeys;
+        control->navigation.keys = editNavigationKeys;
     }
     if (options & eoWantTab)
-        control->navigationKeys &= static_cast<std::uint8_t>(~navigateTab);
+        control->navigation.keys &= static_cast<std::uint8_t>(~nkTab);
     return control;
 }
 
 TControl* newButton(TControl* parent, const std::string& caption) {
     TControl* control = newChildControl(parent, "BUTTON", buttonStyle, buttonActions, false);
-    control->ctl3D = true;
-    setHeight(*control, 22);
-    control->handlesEnter = true;
+    setSize(*control, 0, 22);
+    control->navigation.handlesEnter = true;
     control->setCaption(caption);
     return control;
 }
 
 TControl* newLabel(TControl* parent, const std::string& caption) {
     TControl* control = newChildControl(parent, "STATIC", labelStyle, staticActions, false);
-    setHeight(*control, 22);
+    setSize(*control, 0, 22);
     control->setCaption(caption);
     return control;
 }
@@ -409,9 +378,9 @@ void initCommonControls() {
 }
 
 TControl* newCommonControl(TControl* parent, const std::string& className, std::uint32_t style,
-                           const TActionRecord& actions, bool ctl3DFlag) {
+                           const TActionRecord& actions, bool ctl3D) {
     initCommonControls();
-    TControl* control = newChildControl(parent, className, style, actions, ctl3DFlag);
+    TControl* control = newChildControl(parent, className, style, actions, ctl3D);
     control->attachHandler(commonNotificationHandler, false);
     return control;
 }

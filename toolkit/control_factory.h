@@ -27,17 +27,17 @@ enum TEditOption : std::uint32_t {
 // option is not set, a non-negative row is added when it is set.
 std::uint32_t makeStyle(std::uint32_t options, const std::int32_t* table, int highestIndex);
 
-TControl* createControl(TControl* parent, const std::string& subclassName, bool ctl3DFlag);
+TControl* createControl(TControl* parent, const TControlSetup& setup);
 TControl* newApplet(const std::string& caption);
 TControl* newForm(TControl* parent, const std::string& caption);
 TControl* newChildControl(TControl* parent, const std::string& className, std::uint32_t style,
-                          const TActionRecord& actions, bool ctl3DFlag);
+                          const TActionRecord& actions, bool ctl3D);
 TControl* newEdit(TControl* parent, std::uint32_t options);
 TControl* newButton(TControl* parent, const std::string& caption);
 TControl* newLabel(TControl* parent, const std::string& caption);
 TControl* newPictureBox(TControl* parent);
 TControl* newCommonControl(TControl* parent, const std::string& className, std::uint32_t style,
-                           const TActionRecord& actions, bool ctl3DFlag);
+                           const TActionRecord& actions, bool ctl3D);
 
 // InitCommonControls, then InitCommonControlsEx (looked up by name) with all
 // classes; the library is loaded once.

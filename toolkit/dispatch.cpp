@@ -1,51 +1,21 @@
 #include "toolkit/dispatch.h"
 
+#include "toolkit/application.h"
+#include "toolkit/edit_text.h"
 #include "toolkit/failure_report.h"
 
 #include <commctrl.h>
-
-#include <unordered_map>
-
-namespace {
-
-// The object of each window of ours. The window carries it in its property
-// too, for whoever looks from outside; but reading a property is a round
-// trip to the Wine server (some 35 us), and every message needs the answer.
-std::unordered_map<HWND, TControl*>& windowObjects() {
-    static std::unordered_map<HWND, TControl*> objects;
-    return objects;
-}
-
-} // namespace
-
-TControl* controlOfWindow(HWND window) {
-    if (!window)
-        return nullptr;
-    const auto& objects = windowObjects();
-    const auto found = objects.find(window);
-    return found == objects.end() ? nullptr : found->second;
-}
-
-void bindWindow(HWND window, TControl* control) {
-    SetPropW(window, selfProperty, control);
-    windowObjects()[window] = control;
-}
-
-void unbindWindow(HWND window) {
-    RemovePropW(window, selfProperty);
-    windowObjects().erase(window);
-}
 
 namespace {
 
 LRESULT dispatchToObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TControl* target = nullptr;
     if (window) {
-        if (creatingControl) {
+        if (application.creatingControl) {
             // The first message of a window being created: from now on its
             // messages reach the object, even those sent inside its creation.
-            target = creatingControl;
-            creatingControl = nullptr;
+            target = application.creatingControl;
+            application.creatingControl = nullptr;
             target->handle = window;
             bindWindow(window, target);
         } else {
@@ -58,8 +28,8 @@ LRESULT dispatchToObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             target->handle = window;
         return target->windowMethod(msg);
     }
-    if (applet)
-        return applet->windowMethod(msg);
+    if (application.applet)
+        return application.applet->windowMethod(msg);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -74,8 +44,8 @@ LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 // ---- the control's own processing ----
 
 LRESULT TControl::defaultProcessing(const TMessage& msg) {
-    if (defaultProcedure)
-        return CallWindowProcW(defaultProcedure, msg.window, msg.message, msg.wParam, msg.lParam);
+    if (defaultProcedure_)
+        return CallWindowProcW(defaultProcedure_, msg.window, msg.message, msg.wParam, msg.lParam);
     return DefWindowProcW(msg.window, msg.message, msg.wParam, msg.lParam);
 }
 
@@ -84,20 +54,20 @@ LRESULT TControl::send(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::attachHandler(TMessageHandler proc, bool keepAfterTermination) {
-    for (const HandlerEntry& entry : handlerList)
+    for (const HandlerEntry& entry : handlerList_)
         if (entry.proc == proc)
             return;
-    handlerList.push_back({proc, keepAfterTermination});
+    handlerList_.push_back({proc, keepAfterTermination});
 }
 
 bool TControl::runHandlerChain(TMessage& msg, LRESULT& result) {
     // Newest first. A handler may attach another or free the control: the
     // index is re-checked and the chain stops once a free is pending.
-    for (std::size_t i = handlerList.size(); i-- > 0;) {
-        if (i >= handlerList.size())
+    for (std::size_t i = handlerList_.size(); i-- > 0;) {
+        if (i >= handlerList_.size())
             continue;
-        const HandlerEntry entry = handlerList[i];
-        if (!entry.keepAfterTermination && appletTerminated)
+        const HandlerEntry entry = handlerList_[i];
+        if (!entry.keepAfterTermination && application.appletTerminated)
             continue;
         if (entry.proc(*this, msg, result) || freeRequested())
             return true;
@@ -105,18 +75,11 @@ bool TControl::runHandlerChain(TMessage& msg, LRESULT& result) {
     return false;
 }
 
-bool TControl::offerToHandlers(TMessage& msg, LRESULT& result) {
-    if (beingDestroyed())
-        return false;
-    const TObjHold hold(*this);
-    return runHandlerChain(msg, result) || freeRequested();
-}
-
 LRESULT TControl::windowMethod(TMessage& msg) {
-    if (!pendingText.empty())
-        flushPendingText(); // whatever the message, the window has its whole text
+    if (!pendingText_.empty())
+        TEditText::flush(*this); // whatever the message, the window has its whole text
     LRESULT result = 0;
-    if (paintHook && paintHook(*this, msg, result))
+    if (application.paintHook && application.paintHook(*this, msg, result))
         return result;
     // The reference bracket: a handler that frees the control only marks it;
     // the release at the end destroys it, after the last use.
@@ -126,8 +89,9 @@ LRESULT TControl::windowMethod(TMessage& msg) {
     const bool dying = beingDestroyed();
     const auto freePending = [this, dying] { return !dying && freeRequested(); };
     bool handled = false;
-    if (appletRunning && applet && applet != this && applet->messageHandler)
-        handled = applet->messageHandler(msg, result);
+    if (application.appletRunning && application.applet && application.applet != this &&
+        application.applet->messageHandler)
+        handled = application.applet->messageHandler(msg, result);
     if (!handled && !dying && messageHandler)
         handled = messageHandler(msg, result);
     if (!handled && !dying && !freePending())
@@ -141,14 +105,15 @@ LRESULT TControl::handleKeyMessage(TMessage& msg) {
     if (GetFocus() != handle || !handle)
         return 0;
     LRESULT result = 0;
-    if (keyHook && keyHook(*this, msg, result))
+    if (keyHook_ && keyHook_(*this, msg, result))
         return result;
     const bool ctrlOrAlt = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
     if (!ctrlOrAlt) {
         if (msg.message != WM_CHAR) {
             TControl* form = parentForm();
-            if (form && form->navigation &&
-                form->navigation(*form, *this, msg.wParam, msg.message != WM_KEYDOWN)) {
+            TFormState* state = form ? form->formState() : nullptr;
+            if (state && state->navigation &&
+                state->navigation(*form, *this, msg.wParam, msg.message != WM_KEYDOWN)) {
                 msg.wParam = 0;
                 return 0;
             }
@@ -164,14 +129,14 @@ LRESULT TControl::handleNcDestroy(TMessage& msg) {
     unbindWindow(msg.window);
     if (msg.window != handle)
         return defaultProcessing(msg);
-    windowGone = true;
-    if (isApplet)
+    windowGone_ = true;
+    if (isApplet())
         return 0;
     if (isMainWindow()) {
         PostMessageW(msg.window, wmDeferredRelease, 0, 0);
         return defaultProcessing(msg);
     }
-    if (parent && parent == applet) {
+    if (parent && parent == application.applet) {
         free();
         return 0;
     }
@@ -185,66 +150,67 @@ LRESULT TControl::builtinProcessing(TMessage& msg) {
     case WM_SIZE: {
         const LRESULT result = defaultProcessing(msg);
         if (msg.wParam <= SIZE_MAXIMIZED)
-            windowState = static_cast<std::uint8_t>(msg.wParam);
-        if (alignProc) {
-            if (!isForm && parent)
-                alignProc(*parent);
-            alignProc(*this);
+            windowState_ = static_cast<std::uint8_t>(msg.wParam);
+        if (application.alignProc) {
+            if (!isForm() && parent)
+                application.alignProc(*parent);
+            application.alignProc(*this);
         }
         return result;
     }
     case WM_SETFOCUS: {
-        const bool windowEnabled = handle ? IsWindowEnabled(handle) : !(style & WS_DISABLED);
-        if (!windowEnabled || !tabStop)
+        const bool windowEnabled = handle ? IsWindowEnabled(handle) : enabled_;
+        if (!windowEnabled || !navigation.tabStop)
             return 0;
-        ++focusGuard;
+        ++navigation.focusGuard;
         SetFocus(handle);
         const LRESULT result = defaultProcessing(msg);
-        --focusGuard;
+        --navigation.focusGuard;
         return result;
     }
     case WM_CLOSE:
-        if (isMainWindow() || isApplet) {
-            if (applet && applet != this)
-                applet->send(WM_CLOSE, 0, 0);
+        if (isMainWindow() || isApplet()) {
+            if (application.applet && application.applet != this)
+                application.applet->send(WM_CLOSE, 0, 0);
             PostQuitMessage(0);
             return 0;
         }
         return defaultProcessing(msg);
     case WM_SHOWWINDOW:
         if (msg.lParam == SW_PARENTCLOSING) {
-            savedShowCommand = IsIconic(handle)   ? SW_SHOWMINNOACTIVE
-                               : IsZoomed(handle) ? SW_SHOWMAXIMIZED
-                                                  : SW_SHOWNOACTIVATE;
+            savedShowCommand_ = IsIconic(handle)   ? SW_SHOWMINNOACTIVE
+                                : IsZoomed(handle) ? SW_SHOWMAXIMIZED
+                                                   : SW_SHOWNOACTIVATE;
             return defaultProcessing(msg);
         }
         if (msg.lParam == SW_PARENTOPENING) {
-            if (savedShowCommand) {
-                ShowWindow(handle, savedShowCommand);
-                savedShowCommand = 0;
+            if (savedShowCommand_) {
+                ShowWindow(handle, savedShowCommand_);
+                savedShowCommand_ = 0;
             }
             return 0;
         }
         return defaultProcessing(msg);
     case WM_SETCURSOR:
-        if (!GetCapture() && LOWORD(msg.lParam) == HTCLIENT && cursor) {
-            SetCursor(cursor);
+        if (!GetCapture() && LOWORD(msg.lParam) == HTCLIENT && cursor_) {
+            SetCursor(cursor_);
             return 1;
         }
         return defaultProcessing(msg);
     case WM_NCDESTROY:
         return handleNcDestroy(msg);
     case WM_SYSCOMMAND:
-        if ((msg.wParam & 0xFFF0) == SC_MINIMIZE && applet && applet != this && isMainWindow()) {
-            if (applet->handle)
-                PostMessageW(applet->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        if ((msg.wParam & 0xFFF0) == SC_MINIMIZE && application.applet &&
+            application.applet != this && isMainWindow()) {
+            if (application.applet->handle)
+                PostMessageW(application.applet->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
             return 0;
         }
         return defaultProcessing(msg);
     case wmDeferredRelease:
         // Our own request comes only after the system destroyed the window;
         // any other sender (another program may post it) is ignored.
-        if (windowGone)
+        if (windowGone_)
             free();
         return 0;
     default:
@@ -259,7 +225,7 @@ LRESULT TControl::builtinProcessing(TMessage& msg) {
 
 bool reflectToChild(const TMessage& msg, LRESULT& result) {
     HWND source = nullptr;
-    UINT reflected = msg.message + wmReflectedColorOffset;
+    UINT reflected = msg.message + wmReflectedOffset;
     if (msg.message == WM_COMMAND) {
         source = reinterpret_cast<HWND>(msg.lParam);
         reflected = wmReflectedCommand;
@@ -284,17 +250,17 @@ bool childNotificationHandler(TControl& control, TMessage& msg, LRESULT& result)
         TControl* form = control.parentForm();
         if (!form)
             return true;
-        form->lastFocused = &control;
+        form->formState()->lastFocused = &control;
         return false;
     }
     if (msg.message == wmReflectedCommand) {
         const TActionRecord& codes = control.actions;
         const WORD code = HIWORD(msg.wParam);
         if (code == codes.clickCode) {
-            if (!control.focusGuard)
-                control.onClick(&control);
+            if (!control.navigation.focusGuard)
+                control.notify(TNotice::click);
         } else if (code == codes.changeCode) {
-            control.onChange(&control);
+            control.notify(TNotice::change);
         } else {
             return false;
         }
@@ -303,13 +269,13 @@ bool childNotificationHandler(TControl& control, TMessage& msg, LRESULT& result)
     }
     if (msg.message >= wmReflectedColorFirst && msg.message <= wmReflectedColorLast) {
         HDC dc = reinterpret_cast<HDC>(msg.wParam);
-        SetTextColor(dc, resolveColor(control.textColor));
-        if (control.transparent) {
+        SetTextColor(dc, resolveColor(control.textColor()));
+        if (control.transparent()) {
             SetBkMode(dc, TRANSPARENT);
             result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         } else {
             SetBkMode(dc, OPAQUE);
-            SetBkColor(dc, resolveColor(control.color));
+            SetBkColor(dc, resolveColor(control.color()));
             result = reinterpret_cast<LRESULT>(control.backgroundBrush());
         }
         return true;
@@ -323,15 +289,16 @@ bool commonNotificationHandler(TControl& control, TMessage& msg, LRESULT&) {
     const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
     const UINT code = header->code;
     if (code == static_cast<UINT>(NM_CLICK) || code == static_cast<UINT>(NM_RCLICK)) {
-        control.onClick(&control);
+        control.notify(TNotice::click);
         return true;
     }
     return false;
 }
 
 bool appletHandler(TControl& control, TMessage& msg, LRESULT& result) {
-    if (msg.message == WM_SETFOCUS && control.lastFocused) {
-        SetFocus(control.lastFocused->getHandle());
+    TControl* active = control.formState()->lastFocused;
+    if (msg.message == WM_SETFOCUS && active) {
+        SetFocus(active->getHandle());
         result = 0;
         return true;
     }
@@ -348,10 +315,10 @@ namespace {
 
 void endSession(TControl& form) {
     form.free();
-    appletTerminated = true;
-    appletRunning = false;
-    TControl* oldApplet = applet;
-    applet = nullptr;
+    application.appletTerminated = true;
+    application.appletRunning = false;
+    TControl* oldApplet = application.applet;
+    application.applet = nullptr;
     TObj::freeObject(oldApplet);
     ExitProcess(0);
 }
@@ -360,11 +327,12 @@ void endSession(TControl& form) {
 
 bool formFocusHandler(TControl& form, TMessage& msg, LRESULT& result) {
     if (msg.message == WM_SETFOCUS) {
-        if (applet && applet != &form)
-            applet->lastFocused = &form;
-        if (!form.lastFocused)
+        if (application.applet && application.applet != &form)
+            application.applet->formState()->lastFocused = &form;
+        TControl* focused = form.formState()->lastFocused;
+        if (!focused)
             return false;
-        SetFocus(form.lastFocused->getHandle());
+        SetFocus(focused->getHandle());
         result = 0;
         return true;
     }
@@ -378,11 +346,11 @@ bool formBackgroundHandler(TControl& form, TMessage& msg, LRESULT& result) {
         return false;
     for (std::int32_t i = 0; i < form.childCount(); ++i)
         form.child(i)->createWindow();
-    if (form.transparent)
+    if (form.transparent())
         return false;
     HDC dc = reinterpret_cast<HDC>(msg.wParam);
     SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, resolveColor(form.color));
+    SetBkColor(dc, resolveColor(form.color()));
     SetBrushOrgEx(dc, 0, 0, nullptr);
     RECT client{};
     GetClientRect(form.handle, &client);
@@ -395,14 +363,9 @@ bool visibilityHandler(TControl& control, TMessage& msg, LRESULT&) {
     if (msg.message != WM_SHOWWINDOW || msg.window != control.handle)
         return false;
     const bool wasVisible = (GetWindowLongPtrW(msg.window, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (msg.wParam) {
-        control.visible = true;
-        if (!wasVisible)
-            control.onShow(&control);
-    } else {
-        control.visible = false;
-        if (wasVisible)
-            control.onHide(&control);
-    }
+    if (msg.wParam && !wasVisible)
+        control.notify(TNotice::show);
+    else if (!msg.wParam && wasVisible)
+        control.notify(TNotice::hide);
     return false;
 }

@@ -7,17 +7,10 @@
 #pragma once
 
 #include "toolkit/control.h"
-
-// The window property that leads from a window to its object.
-constexpr wchar_t selfProperty[] = L"SELF_";
+#include "toolkit/window_objects.h"
 
 // The window procedure of every class the toolkit registers.
 LRESULT CALLBACK toolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// The object of a window of ours, or nil.
-TControl* controlOfWindow(HWND window);
-// Leads the window to its object, and forgets that again.
-void bindWindow(HWND window, TControl* control);
-void unbindWindow(HWND window);
 
 // A notification, scroll or colour request that a child window of ours sent
 // its parent goes back to that child, which decodes its own codes: the one
@@ -36,5 +29,5 @@ bool appletHandler(TControl& control, TMessage& msg, LRESULT& result);
 bool formFocusHandler(TControl& form, TMessage& msg, LRESULT& result);
 // A form paints its background and makes missing child windows first.
 bool formBackgroundHandler(TControl& form, TMessage& msg, LRESULT& result);
-// onShow and onHide follow the window's WM_SHOWWINDOW.
+// The show and hide notices follow the window's WM_SHOWWINDOW.
 bool visibilityHandler(TControl& control, TMessage& msg, LRESULT& result);

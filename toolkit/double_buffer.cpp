@@ -1,9 +1,26 @@
 #include "toolkit/double_buffer.h"
 
-#include "toolkit/dispatch.h"
+#include "toolkit/application.h"
 #include "toolkit/gdi_counter.h"
+#include "toolkit/window_objects.h"
+
+#include <unordered_map>
 
 namespace {
+
+// The buffers of the double-buffered controls: few, and only this unit uses them.
+std::unordered_map<const TControl*, TBuffer>& buffers() {
+    static std::unordered_map<const TControl*, TBuffer> table;
+    return table;
+}
+
+TBuffer& bufferOfOwner(const TControl& owner) {
+    return buffers()[&owner];
+}
+
+bool isPainting(const TControl& owner) {
+    return bufferOfOwner(owner).painting;
+}
 
 const wchar_t previousProcProperty[] = L"PREV_PROC";
 constexpr WORD repaintingCommand = 1;
@@ -20,7 +37,7 @@ LRESULT CALLBACK foreignChildProc(HWND window, UINT message, WPARAM wParam, LPAR
         TControl* owner = parent ? bufferOwner(*parent) : nullptr;
         // Outside the buffered paint the screen is not touched: the buffer
         // brings the whole picture.
-        if (owner && !owner->painting)
+        if (owner && !isPainting(*owner))
             return message == WM_ERASEBKGND ? 1 : 0;
     }
     auto previous = reinterpret_cast<WNDPROC>(GetPropW(window, previousProcProperty));
@@ -100,33 +117,38 @@ void excludeForeignChildren(HWND window, HDC dc, POINT dcOrigin) {
     }
 }
 
-void deleteBuffer(void* argument) {
-    auto* control = static_cast<TControl*>(argument);
-    deleteGdiObject(control->bufferBitmap);
-    control->bufferBitmap = nullptr;
+void deleteBitmap(TBuffer& buffer) {
+    deleteGdiObject(buffer.bitmap);
+    buffer.bitmap = nullptr;
+}
+
+// Registered once, when buffering is enabled.
+void forgetBuffer(void* owner) {
+    deleteBitmap(bufferOfOwner(*static_cast<const TControl*>(owner)));
+    buffers().erase(static_cast<const TControl*>(owner));
 }
 
 // False when no buffer can be had (the area is too large for the memory).
-bool prepareBuffer(TControl& owner, HDC compatible, std::int32_t width, std::int32_t height) {
-    if (owner.bufferBitmap) {
-        const bool fits = owner.bufferWidth >= width && owner.bufferHeight >= height;
+bool prepareBuffer(TBuffer& buffer, HDC compatible, std::int32_t width, std::int32_t height) {
+    if (buffer.bitmap) {
+        const bool fits = buffer.width >= width && buffer.height >= height;
         const bool tooLarge =
-            owner.bufferWidth > width + bufferSlack || owner.bufferHeight > height + bufferSlack;
+            buffer.width > width + bufferSlack || buffer.height > height + bufferSlack;
         if (fits && !tooLarge)
             return true;
-        deleteBuffer(&owner);
+        deleteBitmap(buffer);
     }
-    owner.bufferBitmap = countGdiObject(CreateCompatibleBitmap(compatible, width, height));
-    owner.bufferWidth = owner.bufferBitmap ? width : 0;
-    owner.bufferHeight = owner.bufferBitmap ? height : 0;
-    return owner.bufferBitmap != nullptr;
+    buffer.bitmap = countGdiObject(CreateCompatibleBitmap(compatible, width, height));
+    buffer.width = buffer.bitmap ? width : 0;
+    buffer.height = buffer.bitmap ? height : 0;
+    return buffer.bitmap != nullptr;
 }
 
 // Paints the owner's window tree into a DC whose origin lies at dcOrigin on
 // the screen.
 void paintTree(TControl& owner, HDC dc, POINT dcOrigin) {
     HWND window = owner.handle;
-    if (!owner.isForm) {
+    if (!owner.isForm()) {
         paintWindowInto(window, dc, dcOrigin);
         return;
     }
@@ -146,14 +168,15 @@ void bufferedPaint(TControl& owner) {
     RECT update{};
     if (!GetUpdateRect(window, &update, FALSE))
         return;
-    owner.painting = true;
+    TBuffer& buffer = bufferOfOwner(owner);
+    buffer.painting = true;
 
     RECT frame{};
     GetWindowRect(window, &frame);
     const POINT frameOrigin{frame.left, frame.top};
     RECT area{};
     POINT origin = frameOrigin; // of the buffer, on the screen
-    if (owner.isForm) {
+    if (owner.isForm()) {
         GetClientRect(window, &area);
         origin = {0, 0};
         ClientToScreen(window, &origin);
@@ -162,11 +185,11 @@ void bufferedPaint(TControl& owner) {
     }
 
     HDC screenDC = GetWindowDC(window);
-    HDC savedPaintDC = owner.paintDC;
-    if (prepareBuffer(owner, screenDC, area.right, area.bottom)) {
+    HDC savedPaintDC = owner.paintDC();
+    if (prepareBuffer(buffer, screenDC, area.right, area.bottom)) {
         HDC memoryDC = createMemoryDC(screenDC);
-        HGDIOBJ previous = SelectObject(memoryDC, owner.bufferBitmap);
-        owner.paintDC = memoryDC;
+        HGDIOBJ previous = SelectObject(memoryDC, buffer.bitmap);
+        owner.setPaintDC(memoryDC);
         paintTree(owner, memoryDC, origin);
         excludeForeignChildren(window, screenDC, frameOrigin);
         BitBlt(screenDC, origin.x - frame.left, origin.y - frame.top, area.right, area.bottom,
@@ -176,17 +199,17 @@ void bufferedPaint(TControl& owner) {
     } else {
         // Without a buffer the tree goes straight onto the window: it may
         // flicker, but it shows.
-        owner.paintDC = screenDC;
+        owner.setPaintDC(screenDC);
         paintTree(owner, screenDC, frameOrigin);
     }
     ReleaseDC(window, screenDC);
-    owner.paintDC = savedPaintDC;
+    owner.setPaintDC(savedPaintDC);
     ValidateRect(window, nullptr);
-    owner.painting = false;
+    buffer.painting = false;
 }
 
 bool isStaticLabel(const TControl& control) {
-    return control.subclassName == "STATIC";
+    return control.subclassName() == "STATIC";
 }
 
 bool bufferedPaintHook(TControl& control, TMessage& msg, LRESULT& result) {
@@ -219,20 +242,20 @@ bool bufferedPaintHook(TControl& control, TMessage& msg, LRESULT& result) {
             result = 0;
             return true;
         }
-        if (owner->painting && owner->paintDC)
+        if (isPainting(*owner) && owner->paintDC())
             return false;
         ValidateRect(msg.window, nullptr);
-        if (!owner->painting)
+        if (!isPainting(*owner))
             invalidateWhole(owner->handle);
         result = 0;
         return true;
     case WM_ERASEBKGND:
-        if (!control.parent || (!control.transparent && owner->painting))
+        if (!control.parent || (!control.transparent() && isPainting(*owner)))
             return false;
         result = 1;
         return true;
     case WM_NCPAINT:
-        if (control.isForm || owner->painting)
+        if (control.isForm() || isPainting(*owner))
             return false;
         result = 0;
         return true;
@@ -252,16 +275,22 @@ bool bufferedPaintHook(TControl& control, TMessage& msg, LRESULT& result) {
 TControl* bufferOwner(TControl& control) {
     TControl* owner = nullptr;
     for (TControl* walk = &control; walk; walk = walk->parent)
-        if (walk->doubleBuffered)
+        if (buffers().contains(walk))
             owner = walk;
     return owner;
 }
 
+const TBuffer* bufferOf(const TControl& control) {
+    const auto found = buffers().find(&control);
+    return found == buffers().end() ? nullptr : &found->second;
+}
+
 void enableDoubleBuffer(TControl& control) {
-    if (!control.doubleBuffered)
-        control.addCleanup(deleteBuffer, &control);
-    control.doubleBuffered = true;
-    paintHook = bufferedPaintHook;
-    invalidateHook = invalidateOwner;
-    afterCreateHook = subclassChildren;
+    if (!buffers().contains(&control)) {
+        buffers()[&control] = {};
+        control.addCleanup(forgetBuffer, &control);
+    }
+    application.paintHook = bufferedPaintHook;
+    application.invalidateHook = invalidateOwner;
+    application.afterCreateHook = subclassChildren;
 }

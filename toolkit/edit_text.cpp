@@ -1,66 +1,71 @@
-#include "toolkit/control.h"
+#include "toolkit/edit_text.h"
 
 #include "toolkit/wide_text.h"
 
 #include <utility>
 
-std::int32_t TControl::lineCount() {
-    if (!actions.lineCountMsg)
+std::int32_t lineCount(TControl& edit) {
+    if (!edit.actions.lineCountMsg)
         return 0;
-    return static_cast<std::int32_t>(send(actions.lineCountMsg, 0, 0));
+    return static_cast<std::int32_t>(edit.send(edit.actions.lineCountMsg, 0, 0));
 }
 
-std::int32_t TControl::lineIndex(std::int32_t line) {
-    const auto position =
-        static_cast<std::int32_t>(send(actions.lineToPosMsg, static_cast<WPARAM>(line), 0));
+std::int32_t lineIndex(TControl& edit, std::int32_t line) {
+    const auto position = static_cast<std::int32_t>(
+        edit.send(edit.actions.lineToPosMsg, static_cast<WPARAM>(line), 0));
     return position < 0 ? 0 : position;
 }
 
-std::string TControl::lineText(std::int32_t line) {
-    const TObjHold hold(*this);
-    const std::int32_t position = lineIndex(line);
-    const LRESULT lineNumber = send(actions.posToLineMsg, static_cast<WPARAM>(position), 0);
-    const auto length =
-        static_cast<std::int32_t>(send(actions.lineLengthMsg, static_cast<WPARAM>(position), 0));
-    if (length <= 0 || freeRequested())
+std::string lineText(TControl& edit, std::int32_t line) {
+    const TObjHold hold(edit);
+    const std::int32_t position = lineIndex(edit, line);
+    const LRESULT lineNumber =
+        edit.send(edit.actions.posToLineMsg, static_cast<WPARAM>(position), 0);
+    const auto length = static_cast<std::int32_t>(
+        edit.send(edit.actions.lineLengthMsg, static_cast<WPARAM>(position), 0));
+    if (length <= 0 || edit.freeRequested())
         return {};
     // The first word of the buffer tells the control how much room there is;
     // a longer line is cut from the whole text.
     if (length >= 0xFFFF)
-        return getCaption().substr(static_cast<std::size_t>(position),
-                                   static_cast<std::size_t>(length));
+        return edit.getCaption().substr(static_cast<std::size_t>(position),
+                                        static_cast<std::size_t>(length));
     std::wstring buffer(static_cast<std::size_t>(length) + 4, L'\0');
     buffer[0] = static_cast<wchar_t>(length + 1);
-    const LRESULT copied = send(actions.getLineMsg, static_cast<WPARAM>(lineNumber),
-                                reinterpret_cast<LPARAM>(buffer.data()));
+    const LRESULT copied = edit.send(edit.actions.getLineMsg, static_cast<WPARAM>(lineNumber),
+                                     reinterpret_cast<LPARAM>(buffer.data()));
     buffer.resize(static_cast<std::size_t>(copied < length ? (copied > 0 ? copied : 0) : length));
     return fromWideText(buffer);
 }
 
-void TControl::addText(const std::string& text) {
-    if (actions.addTextProc) {
-        actions.addTextProc(*this, text);
+void addText(TControl& edit, const std::string& text) {
+    if (edit.actions.addTextProc) {
+        edit.actions.addTextProc(edit, text);
     } else {
-        setCaption(getCaption() + text);
+        edit.setCaption(edit.getCaption() + text);
     }
 }
 
-void TControl::appendLater(const std::string& text) {
-    if (!liveWindow() || !(style & ES_MULTILINE)) {
-        setCaption(getCaption() + text);
+void appendLater(TControl& edit, const std::string& text) {
+    TEditText::appendLater(edit, text);
+}
+
+void TEditText::appendLater(TControl& edit, const std::string& text) {
+    if (!edit.liveWindow() || !(edit.style() & ES_MULTILINE)) {
+        edit.setCaption(edit.getCaption() + text);
         return;
     }
     if (text.empty())
         return;
-    if (pendingText.empty()) {
-        caption = getCaption();
-        if (!PostMessageW(handle, wmFlushText, 0, 0)) {
-            setCaption(caption + text);
+    if (edit.pendingText_.empty()) {
+        edit.caption_ = edit.getCaption();
+        if (!PostMessageW(edit.handle, wmFlushText, 0, 0)) {
+            edit.setCaption(edit.caption_ + text);
             return;
         }
     }
-    pendingText += text;
-    caption += text;
+    edit.pendingText_ += text;
+    edit.caption_ += text;
 }
 
 namespace {
@@ -93,68 +98,70 @@ void replaceBeyondLimit(HWND window, std::size_t total, const std::wstring& adde
 // notification (a multi-line edit gets none for WM_SETTEXT). Replacing the
 // empty selection at the end lays out only the added lines, so appends over
 // many turns stay linear however long the text grows.
-void TControl::flushPendingText() {
-    const std::wstring added = toWideText(std::exchange(pendingText, {}));
-    if (!liveWindow() || beingDestroyed())
+void TEditText::flush(TControl& edit) {
+    const std::wstring added = toWideText(std::exchange(edit.pendingText_, {}));
+    if (!edit.liveWindow() || edit.beingDestroyed())
         return; // the caption keeps the text
-    const TObjHold hold(*this);
-    const auto length = static_cast<std::size_t>(GetWindowTextLengthW(handle));
-    if (scrollsOn(handle)) {
-        const TNotifyEvent changeHandler = std::exchange(onChange, {});
-        SendMessageW(handle, EM_SETSEL, length, static_cast<LPARAM>(length));
-        replaceBeyondLimit(handle, length + added.size(), added);
-        SendMessageW(handle, EM_SETSEL, 0, 0);
-        SendMessageW(handle, EM_SCROLLCARET, 0, 0);
-        onChange = changeHandler;
+    const TObjHold hold(edit);
+    const auto length = static_cast<std::size_t>(GetWindowTextLengthW(edit.handle));
+    if (scrollsOn(edit.handle)) {
+        TNotifyEvent& change = edit.notices_[static_cast<int>(TNotice::change)];
+        const TNotifyEvent changeHandler = std::exchange(change, {});
+        SendMessageW(edit.handle, EM_SETSEL, length, static_cast<LPARAM>(length));
+        replaceBeyondLimit(edit.handle, length + added.size(), added);
+        SendMessageW(edit.handle, EM_SETSEL, 0, 0);
+        SendMessageW(edit.handle, EM_SCROLLCARET, 0, 0);
+        change = changeHandler;
     } else {
-        SetWindowTextW(handle, toWideText(caption).c_str());
+        SetWindowTextW(edit.handle, toWideText(edit.caption_).c_str());
     }
-    invalidate();
-    onFontChange(this);
+    edit.invalidate();
+    edit.notify(TNotice::fontChange);
 }
 
 // The positions come through pointers: the result word holds only 16 bits.
-std::int32_t TControl::selStart() {
-    if (!actions.selStartMsg)
+std::int32_t selStart(TControl& edit) {
+    if (!edit.actions.selStartMsg)
         return 0;
     DWORD start = 0;
     DWORD end = 0;
-    send(actions.selStartMsg, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    edit.send(edit.actions.selStartMsg, reinterpret_cast<WPARAM>(&start),
+              reinterpret_cast<LPARAM>(&end));
     return static_cast<std::int32_t>(start);
 }
 
-void TControl::setSelStart(std::int32_t position) {
-    send(actions.caretMsg3, static_cast<WPARAM>(position), position);
+void setSelStart(TControl& edit, std::int32_t position) {
+    edit.send(edit.actions.caretMsg3, static_cast<WPARAM>(position), position);
 }
 
-void TControl::setSelLength(std::int32_t length) {
-    const TObjHold hold(*this);
-    const std::int32_t start = selStart();
+void setSelLength(TControl& edit, std::int32_t length) {
+    const TObjHold hold(edit);
+    const std::int32_t start = selStart(edit);
     const std::int32_t end = length < 0 ? -1 : start + length;
-    send(actions.caretMsg3, static_cast<WPARAM>(start), end);
+    edit.send(edit.actions.caretMsg3, static_cast<WPARAM>(start), end);
 }
 
 // A line is replaced with its line break; the last line to the end of the
 // text. A line that does not exist leaves the text as it is.
-void TControl::setLineText(std::int32_t line, const std::string& text) {
-    if (line < 0 || !actions.lineToPosMsg)
+void setLineText(TControl& edit, std::int32_t line, const std::string& text) {
+    if (line < 0 || !edit.actions.lineToPosMsg)
         return;
-    const TObjHold hold(*this);
-    const auto start =
-        static_cast<std::int32_t>(send(actions.lineToPosMsg, static_cast<WPARAM>(line), 0));
+    const TObjHold hold(edit);
+    const auto start = static_cast<std::int32_t>(
+        edit.send(edit.actions.lineToPosMsg, static_cast<WPARAM>(line), 0));
     if (start < 0)
         return;
-    const auto next =
-        static_cast<std::int32_t>(send(actions.lineToPosMsg, static_cast<WPARAM>(line + 1), 0));
-    send(actions.caretMsg3, static_cast<WPARAM>(start), next < 0 ? -1 : next);
+    const auto next = static_cast<std::int32_t>(
+        edit.send(edit.actions.lineToPosMsg, static_cast<WPARAM>(line + 1), 0));
+    edit.send(edit.actions.caretMsg3, static_cast<WPARAM>(start), next < 0 ? -1 : next);
     const std::wstring wide = toWideText(text);
-    const auto length = static_cast<std::size_t>(GetWindowTextLengthW(handle));
+    const auto length = static_cast<std::size_t>(GetWindowTextLengthW(edit.handle));
     const std::size_t end = next < 0 ? length : static_cast<std::size_t>(next);
-    replaceBeyondLimit(handle, length - (end - static_cast<std::size_t>(start)) + wide.size(),
+    replaceBeyondLimit(edit.handle, length - (end - static_cast<std::size_t>(start)) + wide.size(),
                        wide);
 }
 
-void TControl::clearText() {
-    if (actions.clearProc)
-        actions.clearProc(*this);
+void clearText(TControl& edit) {
+    if (edit.actions.clearProc)
+        edit.actions.clearProc(edit);
 }

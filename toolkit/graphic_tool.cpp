@@ -1,5 +1,6 @@
 #include "toolkit/graphic_tool.h"
 
+#include "toolkit/application.h"
 #include "toolkit/gdi_counter.h"
 #include "toolkit/wide_text.h"
 
@@ -225,10 +226,8 @@ void TGraphicTool::setPenMode(std::uint8_t mode) {
     changed();
 }
 
-bool brushToolsMade = false;
-
 TGraphicTool* newBrush() {
-    brushToolsMade = true;
+    application.brushToolsMade = true;
     return new TGraphicTool(TToolKind::brush, clButtonFace, newBrush, createBrushHandle);
 }
 
@@ -258,4 +257,10 @@ TGraphicTool* assignTool(TGraphicTool* destination, const TGraphicTool* source) 
     destination->color = source->color;
     std::memcpy(&destination->data, &source->data, sizeof destination->data);
     return destination;
+}
+
+TGraphicTool* cloneTool(TGraphicTool* source) {
+    TGraphicTool* tool = assignTool(nullptr, source);
+    tool->setParentTool(source);
+    return tool;
 }

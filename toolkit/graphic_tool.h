@@ -92,10 +92,6 @@ private:
     std::vector<TGraphicTool*> borrowers_; // the tools whose parent this is
 };
 
-// Set by the first newBrush: from then on a control's background brush is
-// its brush tool rather than a cached solid brush.
-extern bool brushToolsMade;
-
 TGraphicTool* newBrush();
 TGraphicTool* newFont();
 TGraphicTool* newPen();
@@ -104,3 +100,5 @@ TGraphicTool* newPen();
 // source's factory when nil); nil source frees the destination. Returns the
 // destination.
 TGraphicTool* assignTool(TGraphicTool* destination, const TGraphicTool* source);
+// A copy that borrows the source's handle while their settings are equal.
+TGraphicTool* cloneTool(TGraphicTool* source);

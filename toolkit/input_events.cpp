@@ -9,6 +9,11 @@ constexpr std::uint32_t shiftShift = 4;
 constexpr std::uint32_t shiftCtrl = 8;
 constexpr DWORD cancelLeaveTracking = TME_CANCEL | TME_LEAVE;
 
+void trackMouseLeave(HWND window, DWORD flags);
+bool cursorInside(TControl& control);
+
+} // namespace
+
 bool keyEventHook(TControl& control, TMessage& msg, LRESULT&) {
     switch (msg.message) {
     case WM_KEYDOWN:
@@ -17,7 +22,7 @@ bool keyEventHook(TControl& control, TMessage& msg, LRESULT&) {
     case WM_SYSKEYUP: {
         const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
         auto key = static_cast<std::int32_t>(msg.wParam);
-        (down ? control.onKeyDown : control.onKeyUp)(&control, key, keyShiftState());
+        control.raise(down ? TKeyAction::down : TKeyAction::up, key, keyShiftState());
         msg.wParam = static_cast<WPARAM>(key);
         return key == 0;
     }
@@ -26,7 +31,7 @@ bool keyEventHook(TControl& control, TMessage& msg, LRESULT&) {
         // Handlers see the character in the program's code page.
         char character = fromWideChar(static_cast<wchar_t>(msg.wParam));
         const char before = character;
-        control.onChar(&control, character, keyShiftState());
+        control.raiseChar(character, keyShiftState());
         if (character != before)
             msg.wParam = character ? static_cast<WPARAM>(toWideChar(character)) : 0;
         return msg.wParam == 0;
@@ -46,28 +51,28 @@ bool mouseEventHandler(TControl& control, TMessage& msg, LRESULT& result) {
     record.x = static_cast<std::int16_t>(LOWORD(msg.lParam));
     record.y = static_cast<std::int16_t>(HIWORD(msg.lParam));
     result = 0;
-    const TMouseEvent* event = nullptr;
+    TMouseAction action;
     switch (msg.message) {
     case WM_MOUSEMOVE:
-        event = &control.onMouseMove;
+        action = TMouseAction::move;
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        event = &control.onMouseDown;
+        action = TMouseAction::down;
         break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        event = &control.onMouseUp;
+        action = TMouseAction::up;
         break;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
-        event = &control.onMouseDblClk;
+        action = TMouseAction::doubleClick;
         break;
     case WM_MOUSEWHEEL:
-        event = &control.onMouseWheel;
+        action = TMouseAction::wheel;
         break;
     default:
         return false;
@@ -76,24 +81,26 @@ bool mouseEventHandler(TControl& control, TMessage& msg, LRESULT& result) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
-        record.button = 1;
+        record.button = mbLeft;
         break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK:
-        record.button = 2;
+        record.button = mbRight;
         break;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
-        record.button = 3;
+        record.button = mbMiddle;
         break;
     default:
         break;
     }
-    (*event)(&control, record);
+    control.raise(action, record);
     return record.stop != 0;
 }
+
+namespace {
 
 void trackMouseLeave(HWND window, DWORD flags) {
     HMODULE library = GetModuleHandleA("comctl32.dll");
@@ -117,39 +124,37 @@ bool cursorInside(TControl& control) {
     return PtInRect(&client, point) != FALSE;
 }
 
-bool mouseEnterLeaveHandler(TControl& control, TMessage& msg, LRESULT&) {
+} // namespace
+
+bool enterLeaveHandler(TControl& control, TMessage& msg, LRESULT&) {
     if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSEWHEEL) {
         const bool inside = cursorInside(control);
-        if (inside == control.mouseInside)
+        if (inside == control.mouseInside_)
             return false;
         control.invalidate();
-        control.mouseInside = inside;
+        control.mouseInside_ = inside;
         if (inside) {
-            control.onMouseEnter(&control);
+            control.notify(TNotice::mouseEnter);
             trackMouseLeave(control.handle, TME_LEAVE);
         } else {
             trackMouseLeave(control.handle, cancelLeaveTracking);
-            control.onMouseLeave(&control);
+            control.notify(TNotice::mouseLeave);
         }
-    } else if (msg.message == WM_MOUSELEAVE && control.mouseInside) {
-        control.mouseInside = false;
-        control.onMouseLeave(&control);
+    } else if (msg.message == WM_MOUSELEAVE && control.mouseInside_) {
+        control.mouseInside_ = false;
+        control.notify(TNotice::mouseLeave);
         control.invalidate();
     }
     return false;
 }
 
-void attachEnterLeave(TControl& control) {
+void prepareEnterLeave() {
     static bool commonControlsReady = false;
     if (!commonControlsReady) {
         initCommonControls();
         commonControlsReady = true;
     }
-    control.attachHandler(mouseEnterLeaveHandler, false);
-    control.invalidate();
 }
-
-} // namespace
 
 std::uint32_t keyShiftState() {
     std::uint32_t state = 0;
@@ -160,54 +165,4 @@ std::uint32_t keyShiftState() {
     if (GetKeyState(VK_MENU) < 0)
         state |= shiftAlt;
     return state;
-}
-
-void setOnKeyDown(TControl& control, TKeyEvent handler) {
-    control.onKeyDown = handler;
-    control.keyHook = keyEventHook;
-}
-
-void setOnKeyUp(TControl& control, TKeyEvent handler) {
-    control.onKeyUp = handler;
-    control.keyHook = keyEventHook;
-}
-
-void setOnChar(TControl& control, TCharEvent handler) {
-    control.onChar = handler;
-    control.keyHook = keyEventHook;
-}
-
-void setOnMouseDown(TControl& control, TMouseEvent handler) {
-    control.onMouseDown = handler;
-    control.attachHandler(mouseEventHandler, false);
-}
-
-void setOnMouseUp(TControl& control, TMouseEvent handler) {
-    control.onMouseUp = handler;
-    control.attachHandler(mouseEventHandler, false);
-}
-
-void setOnMouseMove(TControl& control, TMouseEvent handler) {
-    control.onMouseMove = handler;
-    control.attachHandler(mouseEventHandler, false);
-}
-
-void setOnMouseDblClk(TControl& control, TMouseEvent handler) {
-    control.onMouseDblClk = handler;
-    control.attachHandler(mouseEventHandler, false);
-}
-
-void setOnMouseWheel(TControl& control, TMouseEvent handler) {
-    control.onMouseWheel = handler;
-    control.attachHandler(mouseEventHandler, false);
-}
-
-void setOnMouseEnter(TControl& control, TNotifyEvent handler) {
-    control.onMouseEnter = handler;
-    attachEnterLeave(control);
-}
-
-void setOnMouseLeave(TControl& control, TNotifyEvent handler) {
-    control.onMouseLeave = handler;
-    attachEnterLeave(control);
 }

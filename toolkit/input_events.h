@@ -1,5 +1,6 @@
-// Key and mouse events of a control, and telling it when the mouse enters
-// and leaves. Each setter stores the event and attaches what serves it.
+// What serves a control's key and mouse events, and telling it when the
+// mouse enters and leaves. The control's event setters attach these
+// (control_events.cpp).
 #pragma once
 
 #include "toolkit/control.h"
@@ -7,15 +8,12 @@
 // 4 Shift, 8 Ctrl, 0x20 Alt, from the keyboard state of the current message.
 std::uint32_t keyShiftState();
 
-void setOnKeyDown(TControl& control, TKeyEvent handler);
-void setOnKeyUp(TControl& control, TKeyEvent handler);
-void setOnChar(TControl& control, TCharEvent handler);
-
-void setOnMouseDown(TControl& control, TMouseEvent handler);
-void setOnMouseUp(TControl& control, TMouseEvent handler);
-void setOnMouseMove(TControl& control, TMouseEvent handler);
-void setOnMouseDblClk(TControl& control, TMouseEvent handler);
-void setOnMouseWheel(TControl& control, TMouseEvent handler);
-
-void setOnMouseEnter(TControl& control, TNotifyEvent handler);
-void setOnMouseLeave(TControl& control, TNotifyEvent handler);
+// Key-down, key-up and character messages to the key events; a key or
+// character a handler sets to 0 is swallowed.
+bool keyEventHook(TControl& control, TMessage& msg, LRESULT& result);
+// Button, move, double-click and wheel messages to the mouse events.
+bool mouseEventHandler(TControl& control, TMessage& msg, LRESULT& result);
+// Mouse messages to the enter and leave notices.
+bool enterLeaveHandler(TControl& control, TMessage& msg, LRESULT& result);
+// The common controls, for asking to hear when the mouse leaves.
+void prepareEnterLeave();

@@ -1,13 +1,10 @@
 #include "toolkit/navigation.h"
 
-#include "toolkit/dispatch.h"
+#include "toolkit/application.h"
+#include "toolkit/window_objects.h"
 
 namespace {
 
-constexpr std::uint8_t navTab = 1;
-constexpr std::uint8_t navLeftRight = 2;
-constexpr std::uint8_t navUpDown = 4;
-constexpr std::uint8_t navPage = 8;
 constexpr WPARAM keyEnter = VK_RETURN;
 constexpr WPARAM keyEscape = VK_ESCAPE;
 
@@ -15,16 +12,16 @@ constexpr WPARAM keyEscape = VK_ESCAPE;
 std::uint8_t navigationBit(WPARAM key) {
     switch (key) {
     case VK_TAB:
-        return navTab;
+        return nkTab;
     case VK_PRIOR:
     case VK_NEXT:
-        return navPage;
+        return nkPage;
     case VK_LEFT:
     case VK_RIGHT:
-        return navLeftRight;
+        return nkLeftRight;
     case VK_UP:
     case VK_DOWN:
-        return navUpDown;
+        return nkUpDown;
     default:
         return 0;
     }
@@ -45,7 +42,7 @@ bool movesForward(WPARAM key) {
 
 bool visibleUpTo(const TControl& control, const TControl& form) {
     for (const TControl* c = &control; c && c != &form; c = c->parent)
-        if (!c->visible)
+        if (!c->visible())
             return false;
     return true;
 }
@@ -53,21 +50,22 @@ bool visibleUpTo(const TControl& control, const TControl& form) {
 void collectTabStops(TControl& form, TControl& container, std::vector<TControl*>& list) {
     for (std::int32_t i = 0; i < container.childCount(); ++i) {
         TControl* child = container.child(i);
-        if (child->tabStop && child->enabled && visibleUpTo(*child, form) &&
-            (child->style & WS_TABSTOP)) {
+        if (child->navigation.tabStop && child->enabled() && visibleUpTo(*child, form) &&
+            (child->style() & WS_TABSTOP)) {
             auto position = list.begin();
-            while (position != list.end() && (*position)->tabOrder <= child->tabOrder)
+            while (position != list.end() &&
+                   (*position)->navigation.tabOrder <= child->navigation.tabOrder)
                 ++position;
             list.insert(position, child);
         }
-        if (child->enabled)
+        if (child->enabled())
             collectTabStops(form, *child, list);
     }
 }
 
 bool navigationHandler(TControl& form, TControl& control, WPARAM key, bool notKeyDown) {
     const std::uint8_t bit = navigationBit(key);
-    if (!bit || !(control.navigationKeys & bit))
+    if (!bit || !(control.navigation.keys & bit))
         return false;
     if (notKeyDown)
         return true;
@@ -76,7 +74,7 @@ bool navigationHandler(TControl& form, TControl& control, WPARAM key, bool notKe
 }
 
 bool buttonUsable(const TControl* button) {
-    return button && button->visible && button->enabled;
+    return button && button->visible() && button->enabled();
 }
 
 // Sees every key of every window while the application runs.
@@ -84,21 +82,23 @@ bool defaultButtonKeyHandler(void* self, TMessage& msg, LRESULT& result) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP)
         return false;
     auto* owner = static_cast<TControl*>(self);
-    if (owner->savedMessageHandler && owner->savedMessageHandler(msg, result))
+    const TMessageMethod& saved = owner->formState()->savedMessageHandler;
+    if (saved && saved(msg, result))
         return true;
-    if (appletTerminated)
+    if (application.appletTerminated)
         return false;
-    TControl* form = owner->isForm ? owner : owner->lastFocused;
+    TControl* form = owner->isForm() ? owner : owner->formState()->lastFocused;
     if (!form)
         return false;
+    const TFormState& state = *form->formState();
     TControl* target = nullptr;
-    if (msg.wParam == keyEnter && buttonUsable(form->defaultButton)) {
+    if (msg.wParam == keyEnter && buttonUsable(state.defaultButton)) {
         TControl* focused = controlOfWindow(GetFocus());
-        if (!focused || (!focused->isCancel && !focused->handlesEnter) ||
-            focused == form->defaultButton)
-            target = form->defaultButton;
-    } else if (msg.wParam == keyEscape && buttonUsable(form->cancelButton)) {
-        target = form->cancelButton;
+        if (!focused || (!focused->navigation.isCancel && !focused->navigation.handlesEnter) ||
+            focused == state.defaultButton)
+            target = state.defaultButton;
+    } else if (msg.wParam == keyEscape && buttonUsable(state.cancelButton)) {
+        target = state.cancelButton;
     }
     if (!target)
         return false;
@@ -126,11 +126,12 @@ void moveFocus(TControl& form, bool forward) {
     const std::vector<TControl*> list = tabList(form);
     if (list.empty())
         return;
-    const std::int32_t current = form.lastFocused ? form.lastFocused->tabOrder : 0;
+    TControl*& focused = form.formState()->lastFocused;
+    const std::int32_t current = focused ? focused->navigation.tabOrder : 0;
     TControl* chosen = nullptr;
     if (forward) {
         for (TControl* c : list)
-            if (c->tabOrder > current) {
+            if (c->navigation.tabOrder > current) {
                 chosen = c;
                 break;
             }
@@ -138,7 +139,7 @@ void moveFocus(TControl& form, bool forward) {
             chosen = list.front();
     } else {
         for (auto it = list.rbegin(); it != list.rend(); ++it)
-            if ((*it)->tabOrder < current) {
+            if ((*it)->navigation.tabOrder < current) {
                 chosen = *it;
                 break;
             }
@@ -146,47 +147,49 @@ void moveFocus(TControl& form, bool forward) {
             chosen = list.back();
     }
     HWND window = chosen->getHandle();
-    ++chosen->focusGuard;
+    ++chosen->navigation.focusGuard;
     SetFocus(window);
-    --chosen->focusGuard;
-    form.lastFocused = chosen;
+    --chosen->navigation.focusGuard;
+    focused = chosen;
 }
 
 void enableNavigation(TControl& control) {
     if (TControl* form = control.parentForm())
-        form->navigation = navigationHandler;
+        form->formState()->navigation = navigationHandler;
 }
 
 void setDefaultButton(TControl& button, std::int32_t key, bool flag) {
     if (key == keyEnter) {
-        button.isCancel = false;
+        button.navigation.isCancel = false;
     } else if (key == keyEscape) {
-        button.isCancel = true;
+        button.navigation.isCancel = true;
     } else {
         return;
     }
-    if (applet) {
-        const TMessageMethod keyHandler{defaultButtonKeyHandler, applet};
+    if (application.applet) {
+        TControl& applet = *application.applet;
+        TMessageMethod& saved = applet.formState()->savedMessageHandler;
+        const TMessageMethod keyHandler{defaultButtonKeyHandler, &applet};
         if (flag) {
-            if (!(applet->messageHandler == keyHandler)) {
-                applet->savedMessageHandler = applet->messageHandler;
-                applet->messageHandler = keyHandler;
+            if (!(applet.messageHandler == keyHandler)) {
+                saved = applet.messageHandler;
+                applet.messageHandler = keyHandler;
             }
-        } else if (applet->messageHandler == keyHandler) {
-            applet->messageHandler = applet->savedMessageHandler;
-            applet->savedMessageHandler = {};
+        } else if (applet.messageHandler == keyHandler) {
+            applet.messageHandler = saved;
+            saved = {};
         }
     }
     TControl* form = button.parentForm();
     if (!form)
         return;
     if (key == keyEnter) {
-        form->defaultButton = flag ? &button : nullptr;
+        form->formState()->defaultButton = flag ? &button : nullptr;
         const std::uint32_t style =
-            flag ? (button.style | BS_DEFPUSHBUTTON)
-                 : (button.style & ~static_cast<std::uint32_t>(BS_DEFPUSHBUTTON));
+            flag ? (button.style() | BS_DEFPUSHBUTTON)
+                 : (button.style() & ~static_cast<std::uint32_t>(BS_DEFPUSHBUTTON));
         button.setStyle(style);
     } else {
-        form->cancelButton = flag ? &button : nullptr;
+        form->formState()->cancelButton = flag ? &button : nullptr;
     }
 }

@@ -1,7 +1,7 @@
 #include "toolkit/platform_setup.h"
 
 #include "runtime/platform_hooks.h"
-#include "toolkit/control.h"
+#include "toolkit/application.h"
 #include "toolkit/wide_text.h"
 
 #include <windows.h>
@@ -10,8 +10,8 @@ namespace {
 
 void showMessageBox(const std::string& text, const std::string& caption) {
     HWND owner = nullptr;
-    if (applet && applet->liveWindow())
-        owner = applet->handle;
+    if (application.applet && application.applet->liveWindow())
+        owner = application.applet->handle;
     MessageBoxW(owner, toWideText(text).c_str(), toWideText(caption).c_str(), 0);
 }
 

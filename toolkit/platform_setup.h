@@ -1,5 +1,5 @@
 // Gives the platform-free runtime the screen resolution and the debug
-// message box of the real screen. Making the applet installs them.
+// message box of the real screen. The program's entry installs them.
 #pragma once
 
 #include <cstdint>

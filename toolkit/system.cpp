@@ -43,9 +43,9 @@ std::wstring startDirectory(TModuleNameReader read) {
 }
 
 void setAlphaBlend(TControl& control, std::uint8_t alpha) {
-    if (alpha == control.alphaBlend)
+    if (alpha == control.alphaBlend())
         return;
-    control.alphaBlend = alpha;
+    control.setAlphaBlendValue(alpha);
     using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
     auto setLayered = reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("User32"), "SetLayeredWindowAttributes")));

@@ -2,6 +2,7 @@
 
 #include "runtime/number_text.h"
 #include "toolkit/control_factory.h"
+#include "toolkit/edit_text.h"
 #include "visual/number_validators.h"
 
 void TKNEdit::init() {
@@ -11,10 +12,10 @@ void TKNEdit::init() {
     if (ReadOnly)
         options |= eoReadonly;
     control = newEdit(parentControl, options);
-    control->setTextAlign(Alignment);
+    control->setTextAlign(static_cast<TTextAlign>(Alignment));
     TKNWin::init();
     control->send(EM_LIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
-    control->onChange = bindMethod<&TKNEdit::changed, TControl*>(this);
+    control->setOn(TNotice::change, bindMethod<&TKNEdit::changed, TControl*>(this));
     control->setCaption(Text);
     lastGoodText = Text;
 }
@@ -32,7 +33,7 @@ bool TKNEdit::readInteger(TData& value) {
 // anything else is undone.
 bool TKNEdit::readWith(Validator validate, TData& value) {
     const std::string text = control->getCaption();
-    const std::int32_t caret = control->selStart();
+    const std::int32_t caret = selStart(*control);
     const std::string lowered = lowerCaseAscii(text);
     if (validate(lowered, value)) {
         lastGoodCaret = caret;
@@ -49,7 +50,7 @@ bool TKNEdit::readWith(Validator validate, TData& value) {
     } else {
         changeArmed = false;
         control->setCaption(lastGoodText);
-        control->setSelStart(lastGoodCaret);
+        setSelStart(*control, lastGoodCaret);
     }
     return false;
 }
@@ -64,10 +65,10 @@ void TKNEdit::changed(TControl*) {
 }
 
 void TKNEdit::inText(TData& data, std::uint16_t) {
-    const std::int32_t caret = control->selStart();
+    const std::int32_t caret = selStart(*control);
     const std::string text = pullString(data, srcText, std::string());
     control->setCaption(text);
-    control->setSelStart(caret);
+    setSelStart(*control, caret);
 }
 
 void TKNEdit::getValue(TData& data, std::uint16_t) {

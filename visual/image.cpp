@@ -50,8 +50,8 @@ void TKNImage::setSmooth(bool flag) {
 void TKNImage::init() {
     control = newPictureBox(parentControl);
     TKNWin::init();
-    control->onClick = bindMethod<&TKNImage::clicked, TControl*>(this);
-    setOnPaint(*control, bindMethod<&TKNImage::paint, TControl*, HDC>(this));
+    control->setOn(TNotice::click, bindMethod<&TKNImage::clicked, TControl*>(this));
+    control->setOnPaint(bindMethod<&TKNImage::paint, TControl*, HDC>(this));
     getCanvas(*control)->brushTool().setColor(Color);
     if (!picture->isEmpty() && AutoSize)
         control->setSize(picture->width, picture->height);

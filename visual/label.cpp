@@ -44,23 +44,24 @@ void fitToText(TControl& control) {
 
 TKNLabel::TKNLabel(TControl* parent) : TKNWin(parent) {
     control = newLabel(parent, "");
-    control->onClick = bindMethod<&TKNLabel::clicked, TControl*>(this);
+    control->setOn(TNotice::click, bindMethod<&TKNLabel::clicked, TControl*>(this));
 }
 
 void TKNLabel::setAutoSize(bool value) {
-    control->onFontChange = value ? TNotifyEvent{fitOnChange, nullptr} : TNotifyEvent{};
+    control->setOn(TNotice::fontChange,
+                   value ? TNotifyEvent{fitOnChange, nullptr} : TNotifyEvent{});
     if (value)
         fitToText(*control);
 }
 
 void TKNLabel::setTextAlign(std::uint8_t value) {
-    control->setTextAlign(value);
+    control->setTextAlign(static_cast<TTextAlign>(value));
 }
 
 void TKNLabel::init() {
     TKNWin::init();
     control->setCaption(Caption);
-    if (control->onFontChange)
+    if (control->handler(TNotice::fontChange))
         fitToText(*control);
     if (HoverColor != 0 || HoverUnderline)
         installEnterLeave();
@@ -68,7 +69,7 @@ void TKNLabel::init() {
 
 void TKNLabel::rescale() {
     TKNWin::rescale();
-    if (control->onFontChange)
+    if (control->handler(TNotice::fontChange))
         fitToText(*control);
 }
 

@@ -1,6 +1,7 @@
 #include "visual/main_form.h"
 
 #include "runtime/platform_hooks.h"
+#include "toolkit/application.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/control_factory.h"
 #include "toolkit/control_paint.h"
@@ -46,17 +47,6 @@ std::vector<TKNMainForm*>& liveForms() {
     return list;
 }
 
-void setWindowIcon(TControl& control, HICON icon) {
-    HICON old = control.icon;
-    const bool oldOwned = old && old != noIcon && !control.iconShared;
-    control.icon = icon;
-    control.iconShared = true; // resource icons are the system's to keep
-    if (control.liveWindow())
-        SendMessageW(control.handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    if (oldOwned && old != icon)
-        DestroyIcon(old);
-}
-
 void removeFormWindow(HWND window) {
     TStrListEx& list = formWindows();
     for (std::int32_t i = 0; i < list.count(); ++i) {
@@ -96,13 +86,13 @@ UINT innerMessage() {
 }
 
 TKNMainForm::TKNMainForm(TControl* parent) : TKNWin(parent) {
-    if (!applet) {
+    if (!application.applet) {
         createdApplet_ = newApplet("");
         ownsApplication = true;
     }
-    control = newForm(parent ? parent : applet, "Form");
+    control = newForm(parent ? parent : application.applet, "Form");
     control->setVisible(false);
-    control->setOnShow(bindMethod<&TKNMainForm::show, TControl*>(this));
+    control->setOn(TNotice::show, bindMethod<&TKNMainForm::show, TControl*>(this));
     liveForms().push_back(this);
     registerInitProc(TInitProc{startProc, this});
     background = newBitmap(0, 0);
@@ -117,7 +107,7 @@ TKNMainForm::~TKNMainForm() {
         removeFormWindow(control->handle);
     releaseControl();
     // An applet this form made and no message loop ended goes with the form.
-    if (createdApplet_ && applet == createdApplet_)
+    if (createdApplet_ && application.applet == createdApplet_)
         createdApplet_->free();
 }
 
@@ -125,29 +115,29 @@ TKNMainForm::~TKNMainForm() {
 
 void TKNMainForm::setCaption(const std::string& text) {
     control->setCaption(text);
-    if (ownsApplication && applet)
-        applet->setCaption(text);
+    if (ownsApplication && application.applet)
+        application.applet->setCaption(text);
 }
 
 void TKNMainForm::setBorderStyle(std::uint8_t style) {
     if (style >= std::size(borderTable))
         return;
     const BorderBits& bits = borderTable[style];
-    control->setStyle((control->style & ~borderStyleBits) | bits.style);
-    control->setExStyle((control->exStyle & ~borderExStyleBits) | bits.exStyle);
+    control->setStyle((control->style() & ~borderStyleBits) | bits.style);
+    control->setExStyle((control->exStyle() & ~borderExStyleBits) | bits.exStyle);
 }
 
 void TKNMainForm::setIcon(HICON icon) {
-    if (ownsApplication && applet)
-        setWindowIcon(*applet, icon);
-    if (!icon && parentControl && parentControl->icon != noIcon)
-        icon = parentControl->icon;
-    setWindowIcon(*control, icon);
+    if (ownsApplication && application.applet)
+        application.applet->setIcon(icon, true); // resource icons are the system's to keep
+    if (!icon && parentControl && parentControl->icon() != noIcon)
+        icon = parentControl->icon();
+    control->setIcon(icon, true);
 }
 
 void TKNMainForm::setHideFromTaskbar(std::uint8_t flag) {
-    if (ownsApplication && applet && flag == 1)
-        applet->setExStyle(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME);
+    if (ownsApplication && application.applet && flag == 1)
+        application.applet->setExStyle(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME);
 }
 
 // ---- creation and start ----
@@ -177,15 +167,15 @@ void TKNMainForm::init() {
         setClientWidth(*control, scaledToScreen(Width));
         setClientHeight(*control, scaledToScreen(Height));
     }
-    setOnPaint(*control, bindMethod<&TKNMainForm::paintBackground, TControl*, HDC>(this));
+    control->setOnPaint(bindMethod<&TKNMainForm::paintBackground, TControl*, HDC>(this));
     createHook();
 }
 
 RECT TKNMainForm::placement() const {
     if (ClientSize)
         return TKNWin::placement(); // the client size is set after the creation step
-    const SIZE designFrame = frameAt(control->style, control->exStyle, designDpi);
-    const SIZE frame = frameAt(control->style, control->exStyle, screenDpi());
+    const SIZE designFrame = frameAt(control->style(), control->exStyle(), designDpi);
+    const SIZE frame = frameAt(control->style(), control->exStyle(), screenDpi());
     const std::int32_t left = scaledToScreen(Left), top = scaledToScreen(Top);
     return {left, top, left + scaledToScreen(Width - designFrame.cx) + frame.cx,
             top + scaledToScreen(Height - designFrame.cy) + frame.cy};
@@ -250,11 +240,11 @@ bool TKNMainForm::message(TMessage& msg, LRESULT& result) {
     switch (msg.message) {
     case WM_MOVE:
     case WM_SIZE:
-        if (ownsApplication && applet && msg.window == control->handle) {
+        if (ownsApplication && application.applet && msg.window == control->handle) {
             if (msg.message == WM_MOVE)
-                applet->setPosition(control->left(), control->top());
+                application.applet->setPosition(control->left(), control->top());
             else if (const std::int32_t width = clientWidth(*control); width > 0)
-                applet->setSize(width, 0);
+                application.applet->setSize(width, 0);
         }
         if (!Name.empty())
             postInnerMessage();
@@ -293,7 +283,7 @@ bool TKNMainForm::closeRoutine(bool userClose) {
         return true;
     for (std::int32_t i = 0; i < control->childCount(); ++i) {
         TControl* child = control->child(i);
-        if (child->isForm && child->liveWindow())
+        if (child->isForm() && child->liveWindow())
             SendMessageW(child->handle, WM_CLOSE, 0, closeFromOwner);
     }
     bool keepOpen = true;

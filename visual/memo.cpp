@@ -1,6 +1,7 @@
 #include "visual/memo.h"
 
 #include "toolkit/control_factory.h"
+#include "toolkit/edit_text.h"
 
 #include <string_view>
 
@@ -23,9 +24,9 @@ void TKNMemo::init() {
     if (!Editable)
         options |= eoReadonly;
     control = newEdit(parentControl, options);
-    control->onChange = bindMethod<&TKNMemo::changed, TControl*>(this);
+    control->setOn(TNotice::change, bindMethod<&TKNMemo::changed, TControl*>(this));
     if (Ctl3D == 0)
-        control->setStyle(control->style & ~static_cast<std::uint32_t>(WS_BORDER));
+        control->setStyle(control->style() & ~static_cast<std::uint32_t>(WS_BORDER));
     TKNEWinList::init();
     control->setCaption(Text);
 }
@@ -52,11 +53,11 @@ void TKNMemo::appendItem(const std::string& text) {
     if (!old.empty() && !endsWithLineBreak(old))
         added = lineBreak;
     added += text;
-    control->addText(added);
+    addText(*control, added);
 }
 
 void TKNMemo::selectLine(std::int32_t index) {
-    if (index < 0 || index >= control->lineCount()) {
+    if (index < 0 || index >= lineCount(*control)) {
         control->send(EM_SETSEL, static_cast<WPARAM>(-1), 0);
         return;
     }
@@ -67,13 +68,13 @@ void TKNMemo::selectLine(std::int32_t index) {
 
 void TKNMemo::setLine(const TData& indexData, const TData& valueData) {
     const std::int32_t index = asInteger(indexData);
-    const std::int32_t count = control->lineCount();
+    const std::int32_t count = lineCount(*control);
     if (index < 0 || index >= count)
         return;
     std::string text = asString(valueData);
     if (index < count - 1)
         text += lineBreak;
-    control->setLineText(index, text);
+    setLineText(*control, index, text);
 }
 
 void TKNMemo::changed(TControl*) {

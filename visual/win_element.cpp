@@ -48,7 +48,7 @@ std::int32_t mouseButtonCode(const TMouseRecord& record) {
 
 TKNWin::TKNWin(TControl* parent) : parentControl(parent) {
     if (parent)
-        Color = parent->color;
+        Color = parent->color();
 }
 
 TKNWin::~TKNWin() {
@@ -82,13 +82,7 @@ void TKNWin::releaseControl() {
 void TKNWin::detach(TControl& owned) {
     owned.destroyHandler = {};
     owned.messageHandler = previousMessageHandler;
-    owned.onClick = owned.onChange = owned.onShow = owned.onHide = owned.onResize = {};
-    owned.onMouseEnter = owned.onMouseLeave = {};
-    owned.onMouseDown = owned.onMouseUp = owned.onMouseMove = {};
-    owned.onMouseDblClk = owned.onMouseWheel = {};
-    owned.onKeyDown = owned.onKeyUp = {};
-    owned.onChar = {};
-    owned.onPaint = {};
+    owned.clearEvents();
 }
 
 // ---- creation ----
@@ -101,7 +95,7 @@ void TKNWin::init() {
     setTransparent(*control, Transparent);
     control->setEnabled(Enabled);
     if (Cursor)
-        control->cursor = loadCursor(Cursor);
+        control->setCursor(loadCursor(Cursor));
     applyFont();
     applyTabOrder();
     previousMessageHandler = control->messageHandler;
@@ -126,21 +120,21 @@ void TKNWin::rescale() {
 
 void TKNWin::applyBorder() {
     if (Ctl3D == 0) {
-        control->setExStyle(control->exStyle | WS_EX_CLIENTEDGE);
-        control->setStyle(control->style & ~static_cast<std::uint32_t>(WS_BORDER));
+        control->setExStyle(control->exStyle() | WS_EX_CLIENTEDGE);
+        control->setStyle(control->style() & ~static_cast<std::uint32_t>(WS_BORDER));
     } else if (Ctl3D == 1) {
-        control->setExStyle(control->exStyle & ~static_cast<std::uint32_t>(WS_EX_CLIENTEDGE));
-        control->setStyle(control->style | WS_BORDER);
+        control->setExStyle(control->exStyle() & ~static_cast<std::uint32_t>(WS_EX_CLIENTEDGE));
+        control->setStyle(control->style() | WS_BORDER);
     }
 }
 
 void TKNWin::applyFont() {
     if (ParentFont) {
-        if (parentControl && parentControl->font) {
-            if (control->font)
-                assignTool(control->font, parentControl->font);
+        if (parentControl && parentControl->font()) {
+            if (control->font())
+                assignTool(control->font(), parentControl->font());
             else
-                control->adoptTool(control->font, assignTool(nullptr, parentControl->font));
+                control->adoptFont(assignTool(nullptr, parentControl->font()));
         }
         return;
     }
@@ -158,44 +152,46 @@ void TKNWin::applyFont() {
 
 void TKNWin::applyTabOrder() {
     if (TabOrder > 0) {
-        control->setStyle(control->style | WS_TABSTOP);
-        control->tabStop = true;
-        control->tabOrder = TabOrder;
+        control->setStyle(control->style() | WS_TABSTOP);
+        control->navigation.tabStop = true;
+        control->navigation.tabOrder = TabOrder;
     } else if (TabOrder == 0) {
-        control->tabStop = true;
+        control->navigation.tabStop = true;
     } else {
-        control->tabStop = false;
+        control->navigation.tabStop = false;
     }
 }
 
 void TKNWin::applyEdge() {
     if (Ctl3D != 0)
         return;
-    const std::uint32_t kept = control->exStyle & ~edgeStyles;
-    control->setExStyle(kept | edgeStyle(Edge, control->exStyle));
+    const std::uint32_t kept = control->exStyle() & ~edgeStyles;
+    control->setExStyle(kept | edgeStyle(Edge, control->exStyle()));
 }
 
 void TKNWin::installHandlers() {
     TControl& c = *control;
-    setOnMouseDown(c, bindMethod<&TKNWin::mouseDown, TControl*, TMouseRecord&>(this));
-    setOnMouseMove(c, bindMethod<&TKNWin::mouseMove, TControl*, TMouseRecord&>(this));
-    setOnMouseUp(c, bindMethod<&TKNWin::mouseUp, TControl*, TMouseRecord&>(this));
-    setOnMouseWheel(c, bindMethod<&TKNWin::mouseWheel, TControl*, TMouseRecord&>(this));
-    setOnMouseDblClk(c, bindMethod<&TKNWin::mouseDblClk, TControl*, TMouseRecord&>(this));
+    c.setOn(TMouseAction::down, bindMethod<&TKNWin::mouseDown, TControl*, TMouseRecord&>(this));
+    c.setOn(TMouseAction::move, bindMethod<&TKNWin::mouseMove, TControl*, TMouseRecord&>(this));
+    c.setOn(TMouseAction::up, bindMethod<&TKNWin::mouseUp, TControl*, TMouseRecord&>(this));
+    c.setOn(TMouseAction::wheel, bindMethod<&TKNWin::mouseWheel, TControl*, TMouseRecord&>(this));
+    c.setOn(TMouseAction::doubleClick,
+            bindMethod<&TKNWin::mouseDblClk, TControl*, TMouseRecord&>(this));
     c.messageHandler = bindFuncMethod<&TKNWin::message, bool, TMessage&, LRESULT&>(this);
     c.destroyHandler = bindMethod<&TKNWin::controlDestroyed, TObj*>(this);
-    setOnKeyDown(
-        c, bindMethod<&TKNWin::previewKeyDown, TControl*, std::int32_t&, std::uint32_t>(this));
-    setOnKeyUp(c, bindMethod<&TKNWin::previewKeyUp, TControl*, std::int32_t&, std::uint32_t>(this));
-    setOnChar(c, bindMethod<&TKNWin::keyChar, TControl*, char&, std::uint32_t>(this));
-    setOnResize(c, bindMethod<&TKNWin::resize, TControl*>(this));
-    c.setOnShow(bindMethod<&TKNWin::show, TControl*>(this));
-    c.setOnHide(bindMethod<&TKNWin::hide, TControl*>(this));
+    c.setOn(TKeyAction::down,
+            bindMethod<&TKNWin::previewKeyDown, TControl*, std::int32_t&, std::uint32_t>(this));
+    c.setOn(TKeyAction::up,
+            bindMethod<&TKNWin::previewKeyUp, TControl*, std::int32_t&, std::uint32_t>(this));
+    c.setOnChar(bindMethod<&TKNWin::keyChar, TControl*, char&, std::uint32_t>(this));
+    c.setOn(TNotice::resize, bindMethod<&TKNWin::resize, TControl*>(this));
+    c.setOn(TNotice::show, bindMethod<&TKNWin::show, TControl*>(this));
+    c.setOn(TNotice::hide, bindMethod<&TKNWin::hide, TControl*>(this));
 }
 
 void TKNWin::installEnterLeave() {
-    setOnMouseEnter(*control, bindMethod<&TKNWin::mouseEnter, TControl*>(this));
-    setOnMouseLeave(*control, bindMethod<&TKNWin::mouseLeave, TControl*>(this));
+    control->setOn(TNotice::mouseEnter, bindMethod<&TKNWin::mouseEnter, TControl*>(this));
+    control->setOn(TNotice::mouseLeave, bindMethod<&TKNWin::mouseLeave, TControl*>(this));
 }
 
 void TKNWin::attachHint(TKNHintManager* manager) {
@@ -229,8 +225,8 @@ void TKNWin::attachLayout(TKNLayoutManager* manager) {
 
 // The parent sees the key first; a key it swallows goes no further.
 void TKNWin::previewKeyDown(TControl* sender, std::int32_t& key, std::uint32_t shift) {
-    if (keyPreview && parentControl && parentControl->onKeyDown) {
-        parentControl->onKeyDown(sender, key, shift);
+    if (keyPreview && parentControl && parentControl->handler(TKeyAction::down)) {
+        parentControl->handler(TKeyAction::down)(sender, key, shift);
         if (key == 0)
             return;
     }
@@ -243,8 +239,8 @@ void TKNWin::previewKeyDown(TControl* sender, std::int32_t& key, std::uint32_t s
 }
 
 void TKNWin::previewKeyUp(TControl* sender, std::int32_t& key, std::uint32_t shift) {
-    if (keyPreview && parentControl && parentControl->onKeyUp) {
-        parentControl->onKeyUp(sender, key, shift);
+    if (keyPreview && parentControl && parentControl->handler(TKeyAction::up)) {
+        parentControl->handler(TKeyAction::up)(sender, key, shift);
         if (key == 0)
             return;
     }

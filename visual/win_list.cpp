@@ -1,5 +1,6 @@
 #include "visual/win_list.h"
 
+#include "toolkit/edit_text.h"
 #include "toolkit/wide_text.h"
 
 TKNWinList::TKNWinList(TControl* parent) : TKNWin(parent), lines(new TStrList) {}
@@ -10,19 +11,19 @@ TKNWinList::~TKNWinList() {
 
 void TKNWinList::loadLines() {
     lines->clear();
-    const std::int32_t count = control->lineCount();
+    const std::int32_t count = lineCount(*control);
     for (std::int32_t i = 0; i < count; ++i)
-        lines->add(control->lineText(i));
+        lines->add(lineText(*control, i));
 }
 
 void TKNWinList::beginRewrite() {
-    if (control->visible)
+    if (control->visible())
         control->send(WM_SETREDRAW, 0, 0);
-    control->clearText();
+    clearText(*control);
 }
 
 void TKNWinList::endRewrite() {
-    if (!control->visible)
+    if (!control->visible())
         return;
     control->send(WM_SETREDRAW, 1, 0);
     InvalidateRect(control->handle, nullptr, FALSE);
@@ -30,23 +31,23 @@ void TKNWinList::endRewrite() {
 
 std::int32_t TKNWinList::addItem(const std::string& text) {
     appendItem(text);
-    return control->lineCount() - 1;
+    return lineCount(*control) - 1;
 }
 
 void TKNWinList::appendItem(const std::string& text) {
-    control->addText(text);
+    addText(*control, text);
 }
 
 void TKNWinList::selectLine(std::int32_t index) {
-    if (index < 0 || index >= control->lineCount())
+    if (index < 0 || index >= lineCount(*control))
         index = -1;
-    control->setSelStart(index);
+    setSelStart(*control, index);
 }
 
 void TKNWinList::setLine(const TData& indexData, const TData& valueData) {
     const std::int32_t index = asInteger(indexData);
-    if (index >= 0 && index < control->lineCount())
-        control->setLineText(index, asString(valueData));
+    if (index >= 0 && index < lineCount(*control))
+        setLineText(*control, index, asString(valueData));
 }
 
 void TKNWinList::insertFirstLine(const std::string& text) {
@@ -73,7 +74,7 @@ void TKNWinList::inAdd(TData& data, std::uint16_t) {
 }
 
 void TKNWinList::inClear(TData& data, std::uint16_t) {
-    control->clearText();
+    clearText(*control);
     setForwardNull(data, &outChange);
 }
 

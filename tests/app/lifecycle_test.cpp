@@ -17,9 +17,9 @@ TEST_F(LifecycleTest, ClosingEndsTheLoopAndTheElementsGoLastCreatedFirst) {
     EXPECT_EQ(schematic, app.get());
     ASSERT_TRUE(IsWindowVisible(windowOf(*app->MainForm)));
     PostMessageW(windowOf(*app->MainForm), WM_CLOSE, 0, 0);
-    run(applet);
+    run(application.applet);
     EXPECT_FALSE(dispatchersLive());
-    EXPECT_EQ(applet, nullptr);
+    EXPECT_EQ(application.applet, nullptr);
 
     // The window elements in the order they were made: their controls go
     // with them.

@@ -11,10 +11,11 @@ namespace {
 std::vector<std::string> journal;
 
 bool watch(TControl& control, TMessage& msg, LRESULT&) {
-    if (msg.message == WM_CLOSE && control.isApplet)
+    if (msg.message == WM_CLOSE && control.isApplet())
         journal.push_back("applet closed");
-    if (msg.message == WM_DESTROY && control.isForm)
-        journal.push_back(appletTerminated ? "form destroyed after termination" : "form destroyed");
+    if (msg.message == WM_DESTROY && control.isForm())
+        journal.push_back(application.appletTerminated ? "form destroyed after termination"
+                                                       : "form destroyed");
     return false;
 }
 
@@ -34,7 +35,7 @@ protected:
             appletControl->free();
         ToolkitTest::TearDown();
     }
-    void makeWindows() { appletControl->createWindow(), applet = appletControl; }
+    void makeWindows() { appletControl->createWindow(), application.applet = appletControl; }
 };
 
 TEST_F(ApplicationTest, ClosingTheMainFormEndsRunBeforeTheFormWindowIsDestroyed) {
@@ -55,7 +56,7 @@ TEST_F(ApplicationTest, TheAppletsCloseCommandClosesTheMainForm) {
     SendMessageW(appletControl->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(IsWindow(appletControl->handle));
     processMessages();
-    EXPECT_TRUE(appletTerminated && IsWindow(form->handle));
+    EXPECT_TRUE(application.appletTerminated && IsWindow(form->handle));
 }
 
 TEST_F(ApplicationTest, MinimisingTheMainFormMinimisesTheApplet) {

@@ -5,7 +5,6 @@
 #include "toolkit/control_factory.h"
 #include "toolkit/gdi_counter.h"
 
-
 namespace {
 
 constexpr COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0), red = RGB(255, 0, 0);
@@ -84,8 +83,8 @@ TEST_F(CanvasTest, FillRectUsesTheCanvasBrushThenTheOwnersThenItsColourThenTheWi
     EXPECT_EQ(fill(*loose), red);
     loose->free();
 
-    TControl* plain = keep(createControl(nullptr, "Plain", false));
-    plain->color = colour(blue);
+    TControl* plain = keep(createControl(nullptr, {.subclassName = "Plain"}));
+    plain->setColor(colour(blue));
     TCanvas* owned = getCanvas(*plain);
     const std::int32_t before = liveGdiObjects();
     EXPECT_EQ(fill(*owned), blue); // a brush made for the call only
@@ -94,7 +93,7 @@ TEST_F(CanvasTest, FillRectUsesTheCanvasBrushThenTheOwnersThenItsColourThenTheWi
     EXPECT_EQ(fill(*owned), green);
     owned->brushTool().setColor(colour(yellow));
     EXPECT_EQ(fill(*owned), yellow);
-    EXPECT_EQ(plain->color, colour(green));
+    EXPECT_EQ(plain->color(), colour(green));
 }
 
 TEST_F(CanvasTest, ASystemColourIsResolvedWhenTheHandleIsMadeAndAChangeIsNoticed) {

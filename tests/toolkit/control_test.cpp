@@ -3,7 +3,9 @@
 #include "runtime/platform_hooks.h"
 #include "toolkit/control_factory.h"
 #include "toolkit/dispatch.h"
+#include "toolkit/edit_text.h"
 #include "toolkit/failure_report.h"
+#include "toolkit/platform_setup.h"
 
 #include "poisoned_heap.h"
 
@@ -28,7 +30,9 @@ struct Recorder {
     void lateCall(TControl*) { lateCalls += destroyed; }
     long count(UINT message) const { return std::count(messages.begin(), messages.end(), message); }
     void watch(TControl* c) { c->destroyHandler = bindMethod<&Recorder::gone, TObj*>(this); }
-    void watchChanges(TControl* c) { c->onChange = bindMethod<&Recorder::change, TControl*>(this); }
+    void watchChanges(TControl* c) {
+        c->setOn(TNotice::change, bindMethod<&Recorder::change, TControl*>(this));
+    }
 };
 
 Recorder* recorder = nullptr;
@@ -75,11 +79,11 @@ TEST_F(ControlTest, NewBoundsReachTheWindowWhereverItWasMovedMeanwhile) {
 
 TEST_F(ControlTest, AButtonsClickIsItsEventUnlessTheToolkitItselfMovedTheFocus) {
     TControl* button = keep(newButton(form, "OK"));
-    button->onClick = bindMethod<&Recorder::click, TControl*>(&events);
+    button->setOn(TNotice::click, bindMethod<&Recorder::click, TControl*>(&events));
     form->getHandle();
     for (int guard : {1, 0}) {
-        button->focusGuard = guard;
-        SendMessageW(form->handle, WM_COMMAND, MAKEWPARAM(button->controlId, BN_CLICKED),
+        button->navigation.focusGuard = guard;
+        SendMessageW(form->handle, WM_COMMAND, MAKEWPARAM(button->controlId(), BN_CLICKED),
                      reinterpret_cast<LPARAM>(button->handle));
     }
     EXPECT_EQ(events.clicks, 1);
@@ -90,7 +94,7 @@ TEST_F(ControlTest, AButtonsClickIsItsEventUnlessTheToolkitItselfMovedTheFocus) 
 // stay with the parent.
 TEST_F(ControlTest, NotificationsGoBackToTheChildThatSentThem) {
     TControl* slider = keep(newCommonControl(form, "msctls_trackbar32", WS_CHILD, {}, false));
-    slider->onClick = bindMethod<&Recorder::click, TControl*>(&events);
+    slider->setOn(TNotice::click, bindMethod<&Recorder::click, TControl*>(&events));
     slider->attachHandler(recordMessage, false);
     form->getHandle();
     HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, form->handle, nullptr,
@@ -118,9 +122,9 @@ TEST_F(ControlTest, NotificationsGoBackToTheChildThatSentThem) {
 
 TEST_F(ControlTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush) {
     TControl* edit = keep(newEdit(form, 0));
-    edit->color = RGB(10, 20, 30), edit->textColor = RGB(200, 0, 0);
+    edit->setColor(RGB(10, 20, 30)), edit->setTextColor(RGB(200, 0, 0));
     TControl* glass = keep(newLabel(form, ""));
-    glass->transparent = true;
+    glass->setTransparentFlag(true);
     TControl* plain = keep(newLabel(form, "")); // system colours, the parent's brush
     form->getHandle();
     const COLORREF none = RGB(1, 2, 3), text = GetSysColor(COLOR_WINDOWTEXT);
@@ -152,7 +156,7 @@ TEST_F(ControlTest, ADeferredReleaseFromAnyOtherSenderIsIgnored) {
     EXPECT_EQ(events.destroyed, 0);
     EXPECT_EQ(controlOfWindow(window), edit);
     EXPECT_EQ(controlOfWindow(form->handle), form);
-    edit->addText("still served");
+    addText(*edit, "still served");
     pumpMessages();
     EXPECT_EQ(edit->getCaption(), "still served");
 }
@@ -197,11 +201,11 @@ TEST_F(ControlTest, AControlFreedByAMessageItsMethodSendsGoesAfterTheMethod) {
     const std::tuple<UINT, bool, void (*)(TControl&)> cases[] = {
         {WM_APP, false, [](TControl& c) { EXPECT_EQ(SendMessageW(c.handle, WM_APP, 0, 0), 0); }},
         {WM_SETTEXT, false, [](TControl& c) { c.setCaption("new"); }},
-        {WM_SETTEXT, false, [](TControl& c) { c.clearText(); }},
-        {WM_SETTEXT, false, [](TControl& c) { c.addText("4"); }},
+        {WM_SETTEXT, false, [](TControl& c) { clearText(c); }},
+        {WM_SETTEXT, false, [](TControl& c) { addText(c, "4"); }},
         {WM_SETFONT, false, [](TControl& c) { c.fontTool().setFontHeight(-20); }},
         {WM_SHOWWINDOW, false, [](TControl& c) { c.setVisible(true); }},
-        {WM_STYLECHANGED, false, [](TControl& c) { c.setStyle(c.style | ES_UPPERCASE); }},
+        {WM_STYLECHANGED, false, [](TControl& c) { c.setStyle(c.style() | ES_UPPERCASE); }},
         {WM_CREATE, true, [](TControl& c) { EXPECT_EQ(c.getHandle(), nullptr); }},
         {WM_CREATE, true, [](TControl& c) { EXPECT_FALSE(c.createWindow()); }},
     };
@@ -211,7 +215,7 @@ TEST_F(ControlTest, AControlFreedByAMessageItsMethodSendsGoesAfterTheMethod) {
         const ScopedGuardedHeap guarded;
         TControl* edit = newEdit(form, 0);
         events.watch(edit);
-        edit->onFontChange = bindMethod<&Recorder::lateCall, TControl*>(&events);
+        edit->setOn(TNotice::fontChange, bindMethod<&Recorder::lateCall, TControl*>(&events));
         HWND window = makesWindow ? nullptr : edit->getHandle();
         freeingMessage = message;
         olderHandlerRan = false, destroyedInsideHandler = true;
@@ -230,7 +234,7 @@ TEST_F(ControlTest, AControlFreedByAMessageItsMethodSendsGoesAfterTheMethod) {
         pumpMessages();
     }
     EXPECT_EQ(form->childCount(), 0);
-    EXPECT_EQ(form->lastFocused, nullptr);
+    EXPECT_EQ(form->formState()->lastFocused, nullptr);
 }
 
 // A line is replaced with its line break, the last one to the end of the
@@ -241,11 +245,11 @@ TEST_F(ControlTest, LinesAreFoundAtAnyPositionAndOnlyExistingLinesAreReplaced) {
     edit->getHandle();
     const std::string longLine(70000, 'x');
     edit->setCaption(longLine + "\r\nb");
-    EXPECT_EQ(edit->lineText(0), longLine);
-    EXPECT_EQ(edit->lineText(1), "b");
-    EXPECT_EQ(edit->lineIndex(1), 70002);
-    edit->setSelStart(70001);
-    EXPECT_EQ(edit->selStart(), 70001);
+    EXPECT_EQ(lineText(*edit, 0), longLine);
+    EXPECT_EQ(lineText(*edit, 1), "b");
+    EXPECT_EQ(lineIndex(*edit, 1), 70002);
+    setSelStart(*edit, 70001);
+    EXPECT_EQ(selStart(*edit), 70001);
 
     // Text, line, replacement, result; | stands for a line break, # for the long line.
     const std::tuple<const char*, std::int32_t, const char*, const char*> cases[] = {
@@ -259,7 +263,7 @@ TEST_F(ControlTest, LinesAreFoundAtAnyPositionAndOnlyExistingLinesAreReplaced) {
     };
     for (const auto& [text, line, replacement, expected] : cases) {
         edit->setCaption(expand(text));
-        edit->setLineText(line, expand(replacement));
+        setLineText(*edit, line, expand(replacement));
         const std::string result = edit->getCaption();
         EXPECT_TRUE(result == expand(expected))
             << line << ": ..." << result.substr(result.size() / 2);
@@ -289,7 +293,7 @@ TEST_F(ControlTest, AppendsPastTheEditLimitNeverResetTheWholeText) {
             for (int i = 0; i < 200; ++i) {
                 const std::string line =
                     "\r\nстрока " + std::to_string(turn * 200 + i) + " из 2000";
-                edit->addText(line);
+                addText(*edit, line);
                 expected += line;
             }
             EXPECT_TRUE(edit->getCaption() == expected) << turn; // before the window has it
@@ -301,7 +305,7 @@ TEST_F(ControlTest, AppendsPastTheEditLimitNeverResetTheWholeText) {
             EXPECT_EQ(events.count(EM_REPLACESEL), 10);
         }
         EXPECT_EQ(events.changes, 0);
-        EXPECT_EQ(edit->selStart(), 0);
+        EXPECT_EQ(selStart(*edit), 0);
         EXPECT_EQ(edit->send(EM_GETFIRSTVISIBLELINE, 0, 0), 0);
         EXPECT_EQ(edit->send(EM_GETLIMITTEXT, 0, 0), limit); // what the user may type
     }
@@ -311,16 +315,16 @@ TEST_F(ControlTest, AppendsStillToComeServeAnyMessageAndGoWithANewTextOrTheContr
     TControl* edit = memo();
     edit->getHandle();
     edit->setCaption("first");
-    edit->addText("\r\nlast");
+    addText(*edit, "\r\nlast");
     EXPECT_EQ(GetWindowTextLengthW(edit->handle), 11); // the window has it, pumped or not
-    edit->addText("\r\nlost");
+    addText(*edit, "\r\nlost");
     edit->setCaption("new");
     pumpMessages();
     EXPECT_EQ(edit->getCaption(), "new");
     // A control freed with text still to come leaves nothing behind.
     TControl* freed = newEdit(form, eoMultiline);
     freed->getHandle();
-    freed->addText("never shown");
+    addText(*freed, "never shown");
     freed->free();
     pumpMessages();
 }
@@ -333,7 +337,7 @@ TEST_F(ControlTest, ChildrenShareTheParentsFontUntilTheirOwnChanges) {
     const auto windowFont = [label] {
         return (HFONT)SendMessageW(label->handle, WM_GETFONT, 0, 0);
     };
-    EXPECT_EQ(windowFont(), second->font->getToolHandle()); // one handle for equal settings
+    EXPECT_EQ(windowFont(), second->font()->getToolHandle()); // one handle for equal settings
     // The font asks for Cyrillic letters whatever the system's code page, and
     // the face that has them is the one shown.
     LOGFONTW record{};
@@ -350,28 +354,27 @@ TEST_F(ControlTest, ChildrenShareTheParentsFontUntilTheirOwnChanges) {
 
     // A change of the child's font makes its own handle and applies it; the
     // parent's changes leave a font with a handle of its own alone.
-    label->font->setColor(RGB(0, 0, 255));
-    EXPECT_EQ(label->textColor, RGB(0, 0, 255));
+    label->font()->setColor(RGB(0, 0, 255));
+    EXPECT_EQ(label->textColor(), RGB(0, 0, 255));
     const HFONT own = windowFont();
-    EXPECT_NE(own, second->font->getToolHandle());
-    second->font->setFontHeight(-21);
+    EXPECT_NE(own, second->font()->getToolHandle());
+    second->font()->setFontHeight(-21);
     EXPECT_EQ(windowFont(), own);
-    second->font->setFontHeight(-20);
-    label->font->setColor(second->font->color);
+    second->font()->setFontHeight(-20);
+    label->font()->setColor(second->font()->color);
     // A change of the parent's font reaches the child that showed its handle.
-    second->font->setFontHeight(-24);
+    second->font()->setFontHeight(-24);
     EXPECT_EQ(GetObjectType(windowFont()), static_cast<DWORD>(OBJ_FONT));
-    EXPECT_EQ(windowFont(), label->font->getToolHandle());
+    EXPECT_EQ(windowFont(), label->font()->getToolHandle());
 
     // The parent may go first: its font lives on for the child, which is
     // still told of its changes, and nothing calls the freed parent.
-    label->font->setFontHeight(-24); // equal again: it lets its own go and borrows
-    EXPECT_EQ(label->font->getToolHandle(), second->font->getToolHandle());
+    label->font()->setFontHeight(-24); // equal again: it lets its own go and borrows
+    EXPECT_EQ(label->font()->getToolHandle(), second->font()->getToolHandle());
     second->free();
-    ASSERT_NE(label->font->parentTool, nullptr);
-    events.watchChanges(label);
-    label->onFontChange = label->onChange;
-    label->font->parentTool->setColor(RGB(0, 128, 0)); // as a changed system colour drops it
+    ASSERT_NE(label->font()->parentTool, nullptr);
+    label->setOn(TNotice::fontChange, bindMethod<&Recorder::change, TControl*>(&events));
+    label->font()->parentTool->setColor(RGB(0, 128, 0)); // as a changed system colour drops it
     EXPECT_EQ(events.changes, 1);
 }
 
@@ -386,10 +389,10 @@ TEST_F(ControlTest, AChangeOfASharedFontReachesEveryBorrowerBelow) {
     const auto windowFont = [label] {
         return (HFONT)SendMessageW(label->handle, WM_GETFONT, 0, 0);
     };
-    EXPECT_EQ(windowFont(), appletControl->font->getToolHandle());
-    appletControl->font->setFontHeight(-22);
+    EXPECT_EQ(windowFont(), appletControl->font()->getToolHandle());
+    appletControl->font()->setFontHeight(-22);
     EXPECT_EQ(GetObjectType(windowFont()), static_cast<DWORD>(OBJ_FONT));
-    EXPECT_EQ(windowFont(), third->font->getToolHandle());
+    EXPECT_EQ(windowFont(), third->font()->getToolHandle());
 }
 
 // A control that goes unbinds its tools: one that a borrower keeps alive
@@ -404,22 +407,22 @@ TEST_F(ControlTest, AToolThatOutlivesItsControlCallsNothingOfIt) {
         parent->getHandle();
         parent->free(); // its font lives on: the label's borrows from it
     }
-    ASSERT_NE(label->font->parentTool, nullptr);
-    label->font->parentTool->setFontHeight(-26); // its control's memory is guarded
-    EXPECT_EQ(GetObjectType(label->font->getToolHandle()), static_cast<DWORD>(OBJ_FONT));
+    ASSERT_NE(label->font()->parentTool, nullptr);
+    label->font()->parentTool->setFontHeight(-26); // its control's memory is guarded
+    EXPECT_EQ(GetObjectType(label->font()->getToolHandle()), static_cast<DWORD>(OBJ_FONT));
 }
 
 // Any screen: a resolution other than the usual 96 dpi must reach the runtime;
 // one a test set before stays.
-TEST_F(ToolkitTest, MakingTheAppletGivesTheRuntimeTheScreensResolutionUnlessOneIsSet) {
+TEST_F(ToolkitTest, ThePlatformsHooksGiveTheRuntimeTheScreensResolutionUnlessOneIsSet) {
     setScreenDpiSource(nullptr);
     screenDpi(); // the default, kept until a source is given
-    makeAppletAndForm();
+    installPlatformHooks();
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(screenDpi(), GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
     setScreenDpiSource([]() -> std::int32_t { return 144; });
-    keep(newApplet(""));
+    installPlatformHooks();
     EXPECT_EQ(screenDpi(), 144);
     setScreenDpiSource(nullptr);
 }

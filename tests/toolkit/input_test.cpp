@@ -27,9 +27,9 @@ protected:
 
 TEST_F(InputTest, KeyHandlersSeeTheShiftStateAndCharactersIn1251) {
     TControl* edit = keep(newEdit(form, 0));
-    setOnKeyDown(*edit,
-                 bindMethod<&InputLog::keyDown, TControl*, std::int32_t&, std::uint32_t>(&log));
-    setOnChar(*edit, bindMethod<&InputLog::character, TControl*, char&, std::uint32_t>(&log));
+    edit->setOn(TKeyAction::down,
+                bindMethod<&InputLog::keyDown, TControl*, std::int32_t&, std::uint32_t>(&log));
+    edit->setOnChar(bindMethod<&InputLog::character, TControl*, char&, std::uint32_t>(&log));
     ASSERT_NO_FATAL_FAILURE(focus(*edit));
     for (int key : {VK_SHIFT, VK_CONTROL, 0}) {
         BYTE keys[256] = {};
@@ -46,7 +46,8 @@ TEST_F(InputTest, KeyHandlersSeeTheShiftStateAndCharactersIn1251) {
 
 TEST_F(InputTest, MouseHandlersGetTheButtonShiftAndSignedPosition) {
     TControl* button = keep(newButton(form, "OK"));
-    setOnMouseDown(*button, bindMethod<&InputLog::mouseDown, TControl*, TMouseRecord&>(&log));
+    button->setOn(TMouseAction::down,
+                  bindMethod<&InputLog::mouseDown, TControl*, TMouseRecord&>(&log));
     SendMessageW(button->getHandle(), WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, MAKELPARAM(5, -3));
     const TMouseRecord& m = log.mouse;
     EXPECT_EQ(std::make_tuple(m.button, m.shift, m.x, m.y),

@@ -1,6 +1,7 @@
 #include "toolkit_fixture.h"
 
 #include "toolkit/control_factory.h"
+#include "toolkit/edit_text.h"
 #include "toolkit/navigation.h"
 
 #include <tuple>
@@ -25,10 +26,10 @@ protected:
         stops[last] = keep(newButton(form, "Last"));
         enableNavigation(*stops[first]);
         clicks = 0;
-        stops[ok]->onClick = {[](void*, TControl*) { ++clicks; }, nullptr};
+        stops[ok]->setOn(TNotice::click, {[](void*, TControl*) { ++clicks; }, nullptr});
         setDefaultButton(*stops[ok], VK_RETURN, true);
-        appletRunning = true;
-        appletControl->lastFocused = form;
+        application.appletRunning = true;
+        appletControl->formState()->lastFocused = form;
     }
     // Puts the focus on the stop and presses the key there.
     void press(Stop from, WPARAM key, bool shift = false) {
@@ -45,7 +46,7 @@ protected:
 
 TEST_F(NavigationTest, KeysMoveTheFocusAlongTheTabStopsAndEnterPressesTheDefaultButton) {
     stops[second]->setCaption("abc");
-    stops[second]->setSelStart(1);
+    setSelStart(*stops[second], 1);
     // From, key, with Shift, where the focus goes, clicks so far. Tab wraps both
     // ways; a single-line edit keeps Left and Right, a multi-line one every arrow
     // and Enter; the label is passed over; the pressed button takes the focus.
@@ -60,9 +61,9 @@ TEST_F(NavigationTest, KeysMoveTheFocusAlongTheTabStopsAndEnterPressesTheDefault
         EXPECT_EQ(GetFocus(), stops[to]->handle) << from << " " << key;
         EXPECT_EQ(clicks, clicked) << from;
     }
-    EXPECT_EQ(stops[second]->selStart(), 2);
+    EXPECT_EQ(selStart(*stops[second]), 2);
     EXPECT_EQ(stops[first]->getCaption(), ""); // Tab never types into the edit
-    EXPECT_TRUE(stops[ok]->style & BS_DEFPUSHBUTTON);
+    EXPECT_TRUE(stops[ok]->style() & BS_DEFPUSHBUTTON);
 
     // Hidden and disabled controls are passed over, nor is a disabled button pressed.
     stops[last]->setVisible(false);

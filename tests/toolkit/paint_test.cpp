@@ -14,6 +14,16 @@ namespace {
 constexpr COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), blue = RGB(0, 0, 255);
 constexpr COLORREF white = RGB(255, 255, 255), formColor = RGB(200, 100, 0);
 
+bool paintingIntoBuffer(const TControl& owner) {
+    const TBuffer* buffer = bufferOf(owner);
+    return buffer && buffer->painting;
+}
+
+HBITMAP bufferBitmap(const TControl& owner) {
+    const TBuffer* buffer = bufferOf(owner);
+    return buffer ? buffer->bitmap : nullptr;
+}
+
 // Fills its area with one colour through the control's canvas.
 struct Painter {
     COLORREF color = red;
@@ -24,8 +34,8 @@ struct Painter {
     HDC dc = nullptr, paintDC = nullptr; // of the last call
 
     void paint(TControl* control, HDC given) {
-        ++calls, dc = given, paintDC = control->paintDC;
-        unbuffered |= !(owner && owner->painting) || dc != paintDC;
+        ++calls, dc = given, paintDC = control->paintDC();
+        unbuffered |= !(owner && paintingIntoBuffer(*owner)) || dc != paintDC;
         TCanvas* canvas = getCanvas(*control);
         canvas->brushTool().setColor(static_cast<std::int32_t>(color));
         canvas->fillRect(area);
@@ -35,7 +45,7 @@ struct Painter {
 // The pixels of the owner's buffer in the area, row by row.
 std::vector<COLORREF> bufferPixels(const TControl& owner, const RECT& area) {
     HDC dc = createMemoryDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, owner.bufferBitmap);
+    HGDIOBJ previous = SelectObject(dc, bufferBitmap(owner));
     std::vector<COLORREF> pixels;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
@@ -53,8 +63,8 @@ protected:
     }
     TControl* paintBox(const RECT& bounds, Painter& painter) {
         TControl* box = keep(newPictureBox(form));
-        box->bounds = bounds;
-        setOnPaint(*box, bindMethod<&Painter::paint, TControl*, HDC>(&painter));
+        box->setBounds(bounds);
+        box->setOnPaint(bindMethod<&Painter::paint, TControl*, HDC>(&painter));
         return box;
     }
     void showForm() { form->getHandle(), form->setVisible(true), pumpMessages(); }
@@ -69,8 +79,8 @@ TEST_F(PaintTest, APaintWithADcInWParamDrawsThereWithoutBeginPaint) {
     SendMessageW(box->handle, WM_PAINT, reinterpret_cast<WPARAM>(image.dc), 0);
     EXPECT_EQ(painter.paintDC, image.dc);
     EXPECT_EQ(std::make_pair(image.at(5, 5), image.at(15, 15)), std::make_pair(red, white));
-    EXPECT_EQ(box->paintDC, nullptr);
-    EXPECT_EQ(box->canvas->dc, nullptr);                     // the canvas let go of the paint DC
+    EXPECT_EQ(box->paintDC(), nullptr);
+    EXPECT_EQ(box->canvas()->dc, nullptr);                   // the canvas let go of the paint DC
     EXPECT_TRUE(GetUpdateRect(box->handle, nullptr, FALSE)); // nothing validated it
 }
 
@@ -81,7 +91,7 @@ TEST_F(PaintTest, ATransparentChildMakesItsParentPaintTheTreeThroughOneBuffer) {
     TControl* pane = paintBox({60, 10, 100, 50}, glass);
     setTransparent(*pane, true);
     showForm();
-    ASSERT_NE(form->bufferBitmap, nullptr);
+    ASSERT_NE(bufferBitmap(*form), nullptr);
 
     // Everything is in the buffer, the transparent child's drawing too.
     const std::tuple<int, int, COLORREF> pixels[] = {{5, 5, formColor}, {30, 30, green},
@@ -92,7 +102,7 @@ TEST_F(PaintTest, ATransparentChildMakesItsParentPaintTheTreeThroughOneBuffer) {
 
     // No child painted itself on the screen: every paint went into the buffer.
     EXPECT_TRUE(solid.calls && glass.calls && !solid.unbuffered && !glass.unbuffered);
-    EXPECT_TRUE(!form->painting && !form->paintDC);
+    EXPECT_TRUE(!paintingIntoBuffer(*form) && !form->paintDC());
 
     // Invalidating a child repaints the whole tree through the buffer.
     const int before = solid.calls;
@@ -105,27 +115,27 @@ TEST_F(PaintTest, ACaptionSetInABufferedTreeReachesTheBufferAndLeavesVisibilityA
     Painter glass;
     setTransparent(*paintBox({0, 0, 20, 20}, glass), true);
     TControl* shown = keep(newLabel(form, "before"));
-    shown->bounds = {30, 0, 130, 22};
+    shown->setBounds({30, 0, 130, 22});
     TControl* hidden = keep(newLabel(form, "hidden"));
     static int showsAndHides;
     for (TControl* label : {shown, hidden}) {
-        label->setOnShow({[](void*, TControl*) { ++showsAndHides; }, nullptr});
-        label->setOnHide({[](void*, TControl*) { ++showsAndHides; }, nullptr});
+        label->setOn(TNotice::show, {[](void*, TControl*) { ++showsAndHides; }, nullptr});
+        label->setOn(TNotice::hide, {[](void*, TControl*) { ++showsAndHides; }, nullptr});
     }
     form->getHandle();
     form->setVisible(true);
     hidden->setVisible(false);
     pumpMessages();
-    const std::vector<COLORREF> before = bufferPixels(*form, shown->bounds);
+    const std::vector<COLORREF> before = bufferPixels(*form, shown->getBounds());
     showsAndHides = 0;
 
     shown->setCaption("after");
     hidden->setCaption("still hidden");
     pumpMessages();
-    EXPECT_NE(bufferPixels(*form, shown->bounds), before);
+    EXPECT_NE(bufferPixels(*form, shown->getBounds()), before);
     EXPECT_TRUE(IsWindowVisible(shown->handle));
     EXPECT_FALSE(IsWindowVisible(hidden->handle));
-    EXPECT_FALSE(hidden->visible);
+    EXPECT_FALSE(hidden->visible());
     EXPECT_EQ(showsAndHides, 0);
     EXPECT_EQ(hidden->getCaption(), "still hidden");
 }
@@ -137,11 +147,11 @@ TEST_F(PaintTest, WithoutMemoryForABufferTheTreeIsPaintedStraightOntoTheWindow) 
     setTransparent(*glass, true);
     ASSERT_EQ(bufferOwner(*glass), pane);
     showForm();
-    EXPECT_EQ(pane->bufferBitmap, nullptr);
+    EXPECT_EQ(bufferBitmap(*pane), nullptr);
     HDC dc = GetDC(pane->handle);
     EXPECT_EQ(GetPixel(dc, 5, 5), green);
     ReleaseDC(pane->handle, dc);
-    EXPECT_FALSE(pane->painting);
+    EXPECT_FALSE(paintingIntoBuffer(*pane));
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 
 namespace {
 
-// Making the applet installs the real message box: tests show none.
+// A test that installs the platform's hooks shows no message box after it.
 void quiet(const std::string&, const std::string&) {}
 
 BOOL CALLBACK countToolkitWindow(HWND window, LPARAM counter) {
@@ -18,9 +18,9 @@ BOOL CALLBACK countToolkitWindow(HWND window, LPARAM counter) {
 }
 
 void resetToolkitState() {
-    applet = nullptr;
-    appletRunning = appletTerminated = appletCreated = false;
-    creatingControl = nullptr;
+    application.applet = nullptr;
+    application.appletRunning = application.appletTerminated = application.appletCreated = false;
+    application.creatingControl = nullptr;
 }
 
 } // namespace
@@ -43,7 +43,7 @@ int toolkitWindowCount() {
 
 void ToolkitTest::SetUp() {
     resetToolkitState();
-    idleProc = [] {};
+    application.idleProc = [] {};
     pumpMessages();
 }
 
@@ -62,10 +62,8 @@ void ToolkitTest::TearDown() {
 
 void ToolkitTest::makeAppletAndForm() {
     appletControl = keep(newApplet(""));
-    setDebugMessageSink(quiet);
     form = keep(newForm(appletControl, "Form"));
-    form->bounds = {10, 10, 410, 310};
-    form->leftChanged = form->topChanged = true;
+    form->setBounds({10, 10, 410, 310});
 }
 
 void ToolkitTest::focus(TControl& control) {

@@ -2,6 +2,7 @@
 // order of making, the queue pumped, and no window of ours left.
 #pragma once
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/gdi_counter.h"
 
@@ -17,13 +18,13 @@ int toolkitWindowCount();
 // Puts back the toolkit-wide hooks it found: double buffering and alignment
 // install theirs for the rest of a run, a test's only for that test.
 struct ScopedHooks {
-    TMessageHandler paint = paintHook;
-    void (*align)(TControl&) = alignProc;
-    void (*invalidate)(TControl&) = invalidateHook;
-    void (*afterCreate)(TControl&) = afterCreateHook;
+    TMessageHandler paint = application.paintHook;
+    void (*align)(TControl&) = application.alignProc;
+    void (*invalidate)(TControl&) = application.invalidateHook;
+    void (*afterCreate)(TControl&) = application.afterCreateHook;
     ~ScopedHooks() {
-        paintHook = paint, alignProc = align, invalidateHook = invalidate;
-        afterCreateHook = afterCreate;
+        application.paintHook = paint, application.alignProc = align;
+        application.invalidateHook = invalidate, application.afterCreateHook = afterCreate;
     }
 };
 

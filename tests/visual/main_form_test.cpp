@@ -33,15 +33,15 @@ protected:
 
 TEST_F(MainFormTest, MakesTheAppletAndTakesItsFrameAndIcon) {
     makeForm().reset(); // the start procedure of a form destroyed first does nothing
-    EXPECT_EQ(applet, nullptr);
+    EXPECT_EQ(application.applet, nullptr);
     installDispatchers();
     runInitProcs();
     pumpMessages();
     EXPECT_EQ(toolkitWindowCount(), 0);
 
     auto mainForm = makeForm();
-    ASSERT_NE(applet, nullptr);
-    EXPECT_EQ(applet->caption, "График эффективности виброизоляции, дБ");
+    ASSERT_NE(application.applet, nullptr);
+    EXPECT_EQ(application.applet->getCaption(), "График эффективности виброизоляции, дБ");
     HWND window = mainForm->getControl()->handle;
 
     constexpr LONG_PTR frame = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
@@ -49,7 +49,7 @@ TEST_F(MainFormTest, MakesTheAppletAndTakesItsFrameAndIcon) {
     HICON icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32516));            // IDI_INFORMATION
     mainForm->setIcon(icon);
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)), icon);
-    EXPECT_EQ(applet->icon, icon); // the taskbar button's too
+    EXPECT_EQ(application.applet->icon(), icon); // the taskbar button's too
 }
 
 } // namespace
