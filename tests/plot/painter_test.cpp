@@ -14,9 +14,7 @@
 
 namespace {
 
-constexpr std::int32_t buttonFace = static_cast<std::int32_t>(0x8000000F);
-constexpr COLORREF black = RGB(0, 0, 0), silver = RGB(0xC0, 0xC0, 0xC0);
-constexpr COLORREF blue = RGB(0, 0, 0xFF), red = RGB(0xFF, 0, 0);
+constexpr COLORREF silver = RGB(0xC0, 0xC0, 0xC0);
 
 // Pixels of label text, drawn in blue; smoothing may blend its edges with the background.
 int text(HDC dc, RECT area) {
@@ -53,7 +51,7 @@ protected:
         GdiCountingTest::TearDown();
     }
     HDC paint() {
-        paintPlot(*bitmap->getBitmapCanvas(), view, 435, 375, buttonFace, region);
+        paintPlot(*bitmap->getBitmapCanvas(), view, 435, 375, clButtonFace, region);
         return bitmap->getBitmapCanvas()->dc;
     }
 
@@ -143,7 +141,7 @@ TEST_F(PainterTest, LabelWriterMeasuresAndDrawsAsDrawText) {
     TCanvas& canvas = *bitmap->getBitmapCanvas();
     canvas.fontTool().setFontHeight(8);
     canvas.fontTool().setColor(0xFF0000);
-    canvas.brushTool().setColor(buttonFace);
+    canvas.brushTool().setColor(clButtonFace);
     const TLabelWriter labels(canvas);
     for (const char* text : {"0", "-1234.56", "1E15"}) {
         canvas.fillRect({0, 0, 60, 40});

@@ -11,8 +11,7 @@
 
 namespace {
 
-constexpr COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), blue = RGB(0, 0, 255);
-constexpr COLORREF white = RGB(255, 255, 255), formColor = RGB(200, 100, 0);
+constexpr COLORREF formColor = RGB(200, 100, 0);
 
 bool paintingIntoBuffer(const TControl& owner) {
     const TBuffer* buffer = bufferOf(owner);
@@ -37,7 +36,7 @@ struct Painter {
         ++calls, dc = given, paintDC = control->paintDC();
         unbuffered |= !(owner && paintingIntoBuffer(*owner)) || dc != paintDC;
         TCanvas* canvas = getCanvas(*control);
-        canvas->brushTool().setColor(static_cast<std::int32_t>(color));
+        canvas->brushTool().setColor(colour(color));
         canvas->fillRect(area);
     }
 };
@@ -85,7 +84,7 @@ TEST_F(PaintTest, APaintWithADcInWParamDrawsThereWithoutBeginPaint) {
 }
 
 TEST_F(PaintTest, ATransparentChildMakesItsParentPaintTheTreeThroughOneBuffer) {
-    form->setColor(static_cast<std::int32_t>(formColor));
+    form->setColor(colour(formColor));
     Painter solid{green, {0, 0, 40, 40}, form}, glass{blue, {15, 15, 25, 25}, form};
     paintBox({10, 10, 50, 50}, solid);
     TControl* pane = paintBox({60, 10, 100, 50}, glass);

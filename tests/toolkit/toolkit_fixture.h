@@ -10,6 +10,13 @@
 
 #include <vector>
 
+// Pure colours, and a colour as the toolkit's setters take it.
+constexpr COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0), red = RGB(255, 0, 0);
+constexpr COLORREF green = RGB(0, 255, 0), blue = RGB(0, 0, 255), yellow = RGB(255, 255, 0);
+constexpr std::int32_t colour(COLORREF value) {
+    return static_cast<std::int32_t>(value);
+}
+
 // Dispatches until the queue is empty; a WM_QUIT is dropped and counted.
 int pumpMessages();
 // Windows of the toolkit's classes that still exist on this thread.

@@ -11,7 +11,6 @@ using ImageTest = VisualTest;
 // Printed as the paint handler draws it: the element's colour (blue, red in
 // the low byte) in bands above and below a red picture fitted to its width.
 TEST_F(ImageTest, AWidePictureIsCentredWithBandsAboveAndBelow) {
-    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
     auto image = make<TKNImage>(0, 0, 120, 130);
     image->Color = 0xFF0000;
     image->useFitRoutine();
