@@ -7,13 +7,6 @@
 
 namespace {
 
-constexpr COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0), red = RGB(255, 0, 0);
-constexpr COLORREF green = RGB(0, 255, 0), blue = RGB(0, 0, 255), yellow = RGB(255, 255, 0);
-
-std::int32_t colour(COLORREF value) {
-    return static_cast<std::int32_t>(value);
-}
-
 // A white 32-bit image with its canvas.
 struct Picture {
     Picture(int width, int height) : bitmap(newBitmap(width, height)) {
@@ -29,10 +22,12 @@ struct Picture {
 
 using CanvasTest = GdiCountingTest;
 
-// The plot's tests pin where its shapes land; here a dotted line's gaps.
+// The plot's tests pin where its shapes land; here a dotted line's gaps, and
+// a pen made after a drawing call is selected by the next one.
 TEST_F(CanvasTest, ABrokenPenPaintsItsGapsWithTheBrushColourSelectedOrNot) {
     Picture picture(60, 2);
     TCanvas& canvas = *picture.canvas;
+    canvas.lineTo(0, 0); // no pen yet: the DC's own
     canvas.brushTool().setColor(colour(yellow));
     canvas.penTool().setColor(colour(blue));
     canvas.penTool().setPenStyle(PS_DOT);
@@ -43,29 +38,19 @@ TEST_F(CanvasTest, ABrokenPenPaintsItsGapsWithTheBrushColourSelectedOrNot) {
     EXPECT_EQ(countPixels(picture.canvas->dc, {0, 1, 60, 2}, white), 0);
 }
 
-// The plot's labels pin where text goes; here the rectangle clips it.
+// The plot's labels pin where text goes; here the rectangle clips it, with a
+// font made after a drawing call.
 TEST_F(CanvasTest, TextInARectangleLeavesNothingOutsideIt) {
     Picture picture(60, 20);
     TCanvas& canvas = *picture.canvas;
+    canvas.textOut(0, 40, "a"); // no font yet: the DC's own
     canvas.fontTool().setColor(colour(black));
     const SIZE extent = canvas.textExtent("Жy");
     const RECT half{2, 0, 2 + extent.cx / 2, extent.cy};
     canvas.textRect(half, 2, 0, "Жy");
     EXPECT_GT(countPixels(picture.canvas->dc, half, black), 3);
     EXPECT_EQ(countPixels(picture.canvas->dc, {half.right, 0, 60, 20}, black), 0);
-}
-
-TEST_F(CanvasTest, AToolMadeAfterADrawingCallIsSelectedByTheNextOne) {
-    Picture picture(20, 20);
-    TCanvas& canvas = *picture.canvas;
-    canvas.textOut(0, 0, "a"); // no font yet: the DC's own
-    canvas.lineTo(5, 5);       // no pen yet
-    const HGDIOBJ font = canvas.fontTool().getToolHandle();
-    const HGDIOBJ pen = canvas.penTool().getToolHandle();
-    canvas.textOut(0, 0, "a");
-    canvas.lineTo(10, 10);
-    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_FONT), font);
-    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PEN), pen);
+    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_FONT), canvas.fontTool().getToolHandle());
 }
 
 TEST_F(CanvasTest, FillRectUsesTheCanvasBrushThenTheOwnersThenItsColourThenTheWindowColour) {
