@@ -78,6 +78,18 @@ std::int32_t AppTest::positionOf(const TKNTrackBar& bar) {
     return static_cast<std::int32_t>(SendMessageW(windowOf(bar), TBM_GETPOS, 0, 0));
 }
 
+std::vector<const TKNWin*> AppTest::windowElements() const {
+    return {app->MainForm,      app->EditNaturalFreq, app->LabelNaturalFreq,
+            app->PlotterEffect, app->ButtonBuild,     app->EditNaturalFreqCopy,
+            app->ImageScheme,   app->MemoError,       app->TrackStart,
+            app->LabelStart,    app->LabelEnd,        app->TrackEnd,
+            app->LabelStartMin, app->LabelStartMax,   app->LabelEndMin,
+            app->LabelEndMax,   app->EditStart,       app->EditEnd,
+            app->MemoEffect,    app->EditStartInit,   app->EditEndInit,
+            app->MemoFrequency, app->LabelAxisX,      app->LabelAxisY,
+            app->LabelTitle};
+}
+
 void AppTest::moveSlider(const TKNTrackBar& bar, std::int32_t position) {
     HWND slider = windowOf(bar);
     SendMessageW(slider, TBM_SETPOS, TRUE, position);

@@ -17,6 +17,7 @@ public:
     static std::string textOf(const TKNWin& element);             // in the program's code page
     static std::vector<std::string> linesOf(const TKNMemo& memo); // none when empty
     static std::int32_t positionOf(const TKNTrackBar& bar);
+    std::vector<const TKNWin*> windowElements() const; // in the order they were made
 
 protected:
     void SetUp() override;

@@ -7,8 +7,8 @@
 #include "toolkit/bitmap.h"
 #include "toolkit/canvas.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
@@ -64,18 +64,16 @@ TEST_F(AppTest, AtEveryScaleControlsKeepTheirPlacesScaledAndEveryCaptionIsWhole)
         RECT client{};
         GetClientRect(form, &client);
 
-        const std::vector<const TKNWin*> shown = {
-            app->EditNaturalFreq, app->PlotterEffect, app->ButtonBuild,  app->ImageScheme,
-            app->MemoError,       app->TrackStart,    app->TrackEnd,     app->EditStart,
-            app->EditEnd,         app->MemoEffect,    app->MemoFrequency};
-        const std::vector<const TKNLabel*> labels = {
-            app->LabelNaturalFreq, app->LabelStart,  app->LabelEnd,    app->LabelStartMin,
-            app->LabelStartMax,    app->LabelEndMin, app->LabelEndMax, app->LabelAxisX,
-            app->LabelAxisY,       app->LabelTitle};
-        std::vector<const TKNWin*> all(shown);
-        all.insert(all.end(), labels.begin(), labels.end());
-        for (const TKNWin* element : all) {
-            const RECT at = placeOf(windowOf(*element));
+        // The form and the hidden copies aside, every window; a label is sized
+        // to its caption and ends before the shown control that starts to its
+        // right on the same rows.
+        const TKNWin* const aside[] = {app->MainForm, app->EditNaturalFreqCopy, app->EditStartInit,
+                                       app->EditEndInit};
+        for (const TKNWin* element : windowElements()) {
+            if (std::ranges::find(aside, element) != std::end(aside))
+                continue;
+            HWND window = windowOf(*element);
+            const RECT at = placeOf(window);
             SCOPED_TRACE(testing::Message() << "the window at " << element->Left << ","
                                             << element->Top << " at 96 dpi");
             EXPECT_LE(std::abs(at.left - element->Left * dpi / designDpi), 1);
@@ -83,37 +81,28 @@ TEST_F(AppTest, AtEveryScaleControlsKeepTheirPlacesScaledAndEveryCaptionIsWhole)
             EXPECT_TRUE(at.left >= 0 && at.top >= 0 && at.right <= client.right &&
                         at.bottom <= client.bottom)
                 << "outside the form's client area";
+            if (!dynamic_cast<const TKNLabel*>(element)) {
+                EXPECT_LE(std::abs(at.right - at.left - element->Width * dpi / designDpi), 1);
+                EXPECT_LE(std::abs(at.bottom - at.top - element->Height * dpi / designDpi), 1);
+                continue;
+            }
+            const SIZE text = textExtentIn(window);
+            RECT inside{};
+            GetClientRect(window, &inside);
+            EXPECT_EQ(std::pair(inside.right, inside.bottom), std::pair(text.cx, text.cy));
+            for (HWND other = GetWindow(form, GW_CHILD); other;
+                 other = GetWindow(other, GW_HWNDNEXT)) {
+                const RECT beside = placeOf(other);
+                if (other != window && IsWindowVisible(other) && beside.top < at.bottom &&
+                    at.top < beside.bottom && beside.left >= at.left) {
+                    EXPECT_LE(at.right, beside.left);
+                }
+            }
         }
-        for (const TKNWin* element : shown) {
-            const RECT at = placeOf(windowOf(*element));
-            EXPECT_LE(std::abs(at.right - at.left - element->Width * dpi / designDpi), 1);
-            EXPECT_LE(std::abs(at.bottom - at.top - element->Height * dpi / designDpi), 1);
-        }
-
-        // Whole captions: each label holds its text and ends before the shown
-        // control that starts to its right on the same rows.
         const SIZE buttonText = textExtentIn(windowOf(*app->ButtonBuild));
         RECT button{};
         GetClientRect(windowOf(*app->ButtonBuild), &button);
         EXPECT_LT(buttonText.cx, button.right);
-        for (const TKNLabel* label : labels) {
-            HWND window = windowOf(*label);
-            const SIZE text = textExtentIn(window);
-            RECT inside{};
-            GetClientRect(window, &inside);
-            EXPECT_TRUE(text.cx <= inside.right && text.cy <= inside.bottom)
-                << "the label at " << label->Left << "," << label->Top << " at 96 dpi";
-            const RECT caption = placeOf(window);
-            for (HWND other = GetWindow(form, GW_CHILD); other;
-                 other = GetWindow(other, GW_HWNDNEXT)) {
-                const RECT beside = placeOf(other);
-                if (other != window && IsWindowVisible(other) && beside.top < caption.bottom &&
-                    caption.top < beside.bottom && beside.left >= caption.left) {
-                    EXPECT_LE(caption.right, beside.left)
-                        << "the label at " << caption.left << "," << caption.top;
-                }
-            }
-        }
 
         // The plot: the tick labels' font, the frame's line.
         TKNPlotter& plotter = *app->PlotterEffect;

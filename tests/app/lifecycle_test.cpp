@@ -23,16 +23,7 @@ TEST_F(LifecycleTest, ClosingEndsTheLoopAndTheElementsGoLastCreatedFirst) {
 
     // The window elements in the order they were made: their controls go
     // with them.
-    const TKNWin* const made[] = {
-        app->MainForm,      app->EditNaturalFreq, app->LabelNaturalFreq,
-        app->PlotterEffect, app->ButtonBuild,     app->EditNaturalFreqCopy,
-        app->ImageScheme,   app->MemoError,       app->TrackStart,
-        app->LabelStart,    app->LabelEnd,        app->TrackEnd,
-        app->LabelStartMin, app->LabelStartMax,   app->LabelEndMin,
-        app->LabelEndMax,   app->EditStart,       app->EditEnd,
-        app->MemoEffect,    app->EditStartInit,   app->EditEndInit,
-        app->MemoFrequency, app->LabelAxisX,      app->LabelAxisY,
-        app->LabelTitle};
+    const std::vector<const TKNWin*> made = windowElements();
     static std::vector<std::intptr_t> destroyed;
     destroyed.clear();
     for (std::size_t i = 0; i < std::size(made); ++i)

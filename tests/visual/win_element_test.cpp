@@ -19,15 +19,4 @@ TEST_F(WinElementTest, Ctl3DChoosesTheBorder) {
     }
 }
 
-TEST_F(WinElementTest, AnAutoSizedLabelTakesItsCaptionsWidth) {
-    auto label = make<TKNLabel>(20, 30, 100, 40);
-    label->setAutoSize(true);
-    label->Caption = "Эффективность, дБ";
-    label->init();
-    TControl& control = *label->getControl();
-    EXPECT_EQ(control.getCaption(), "Эффективность, дБ");
-    EXPECT_GT(control.width(), 20);
-    EXPECT_NE(control.width(), 100);
-}
-
 } // namespace
