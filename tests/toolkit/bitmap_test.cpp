@@ -7,26 +7,12 @@
 
 namespace {
 
-constexpr COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), blue = RGB(0, 0, 255);
-constexpr COLORREF white = RGB(255, 255, 255);
-
-std::int32_t colour(COLORREF value) {
-    return static_cast<std::int32_t>(value);
-}
-
-// Fills the area through the bitmap's canvas, keeping its background colour.
-void paint(TBitmap& bitmap, COLORREF color, const RECT& area) {
-    const std::int32_t background = bitmap.bkColor;
-    bitmap.getBitmapCanvas()->brushTool().setColor(colour(color));
-    bitmap.getBitmapCanvas()->fillRect(area);
-    bitmap.setBkColor(background);
-}
-
 using BitmapTest = GdiCountingTest;
 
 TEST_F(BitmapTest, GrowingKeepsTheOldPixelsAtTheTopLeftAndFillsTheRestWithTheBackground) {
     TBitmap* bitmap = newBitmap(10, 8);
-    paint(*bitmap, blue, {0, 0, 10, 8});
+    bitmap->getBitmapCanvas()->brushTool().setColor(colour(blue));
+    bitmap->getBitmapCanvas()->fillRect({0, 0, 10, 8});
     bitmap->setBkColor(colour(red));
     bitmap->setWidth(16);
     bitmap->setBkColor(colour(green));
@@ -41,7 +27,7 @@ TEST_F(BitmapTest, GrowingKeepsTheOldPixelsAtTheTopLeftAndFillsTheRestWithTheBac
         EXPECT_EQ(target.at(x, y), color) << x << ", " << y;
 }
 
-TEST_F(BitmapTest, AnEmptyBitmapDrawsNothingAndHasNoHandleOrCanvas) {
+TEST_F(BitmapTest, AnEmptyBitmapDrawsNothingAndATakenHandleBringsItsSize) {
     TBitmap* bitmap = newBitmap(0, 10);
     EXPECT_TRUE(bitmap->isEmpty() && !bitmap->getHandle() && !bitmap->getBitmapCanvas());
     MemoryImage target(4, 4, green);
@@ -53,12 +39,9 @@ TEST_F(BitmapTest, AnEmptyBitmapDrawsNothingAndHasNoHandleOrCanvas) {
     bitmap->setBkColor(colour(red));
     bitmap->setWidth(3);
     bitmap->draw(target.dc, 0, 0);
-    bitmap->free();
     EXPECT_EQ(std::make_pair(target.at(2, 2), target.at(3, 3)), std::make_pair(red, green));
-}
 
-TEST_F(BitmapTest, TakingAHandleReadsItsSize) {
-    TBitmap* bitmap = newBitmap(5, 5);
+    // A taken handle brings its size.
     HBITMAP foreign = CreateBitmap(7, 3, 1, 32, nullptr);
     bitmap->takeHandle(foreign);
     EXPECT_EQ(std::make_tuple(bitmap->width, bitmap->height, bitmap->getHandle()),

@@ -25,7 +25,9 @@ protected:
     InputLog log;
 };
 
-TEST_F(InputTest, KeyHandlersSeeTheShiftStateAndCharactersIn1251) {
+// Key handlers see the shift state and characters in 1251; mouse handlers the
+// button, the shift and a signed position.
+TEST_F(InputTest, HandlersGetTheShiftStateCharactersIn1251AndSignedPositions) {
     TControl* edit = keep(newEdit(form, 0));
     edit->setOn(TKeyAction::down,
                 bindMethod<&InputLog::keyDown, TControl*, std::int32_t&, std::uint32_t>(&log));
@@ -42,9 +44,7 @@ TEST_F(InputTest, KeyHandlersSeeTheShiftStateAndCharactersIn1251) {
         SendMessageW(edit->handle, WM_CHAR, c, 1);
     EXPECT_EQ(log.characters, "aЖ");
     EXPECT_EQ(edit->getCaption(), "aЖ");
-}
 
-TEST_F(InputTest, MouseHandlersGetTheButtonShiftAndSignedPosition) {
     TControl* button = keep(newButton(form, "OK"));
     button->setOn(TMouseAction::down,
                   bindMethod<&InputLog::mouseDown, TControl*, TMouseRecord&>(&log));
