@@ -27,9 +27,6 @@ void AppTest::SetUp() {
 }
 
 void AppTest::rebuildAt(std::int32_t dpi) {
-    stopDispatch();
-    app.reset();
-    pumpMessages();
     testDpi = dpi;
     setScreenDpiSource([] { return testDpi; });
     build();
@@ -37,6 +34,8 @@ void AppTest::rebuildAt(std::int32_t dpi) {
 
 void AppTest::build() {
     stopDispatch();
+    app.reset(); // the old one goes before the new one is made
+    pumpMessages();
     app = std::make_unique<TClassMainForm_4C58060>();
     // Making the applet installs the real debug box: record instead.
     setDebugMessageSink(

@@ -44,12 +44,11 @@ struct Painter {
 // The pixels of the owner's buffer in the area, row by row.
 std::vector<COLORREF> bufferPixels(const TControl& owner, const RECT& area) {
     HDC dc = createMemoryDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, bufferBitmap(owner));
+    SelectObject(dc, bufferBitmap(owner)); // the DC's deletion lets go of it
     std::vector<COLORREF> pixels;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
             pixels.push_back(GetPixel(dc, x, y));
-    SelectObject(dc, previous);
     deleteMemoryDC(dc);
     return pixels;
 }
