@@ -19,21 +19,6 @@
 
 class TCanvas;
 
-enum class TControlKind : std::uint8_t { applet, form, child };
-
-// What a factory decides when it makes a control.
-struct TControlSetup {
-    TControlKind kind = TControlKind::child;
-    std::string subclassName; // "App", "Form", or the system class built on
-    std::uint32_t style = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
-    std::uint32_t exStyle = WS_EX_CONTROLPARENT;
-    std::uint32_t classStyle = CS_OWNDC;
-    TActionRecord actions{};
-    std::uint16_t controlId = 0; // a child's identifier in its parent's notifications
-};
-
-inline const HICON noIcon = reinterpret_cast<HICON>(static_cast<INT_PTR>(-1));
-
 class TControl : public TObj {
 public:
     // Made under the parent (or none): it takes the parent's colours, font,
