@@ -134,26 +134,12 @@ TEST_F(PainterTest, ALineOfOnePointDrawsNothing) {
         EXPECT_EQ(GetPixel(dc, 255, y), blue) << y;
 }
 
-// The writer must give the box and pixels of DrawText measuring with
-// DT_CALCRECT and drawing with flags 0: a label drawn both ways, the
-// writer's 20 pixels below.
-TEST_F(PainterTest, LabelWriterMeasuresAndDrawsAsDrawText) {
+// The writer must give the box of DrawText measuring with DT_CALCRECT; where
+// its labels then land is pinned with the empty plot.
+TEST_F(PainterTest, LabelWriterMeasuresAsDrawText) {
     TCanvas& canvas = *bitmap->getBitmapCanvas();
-    canvas.fontTool().setFontHeight(8);
-    canvas.fontTool().setColor(0xFF0000);
-    const TLabelWriter labels(canvas);
     RECT expected{7, 3, 0, 23};
     canvas.drawText("-1234.56", expected, DT_CALCRECT);
-    RECT box = labels.measure("-1234.56", 7, 3);
+    const RECT box = TLabelWriter(canvas).measure("-1234.56", 7, 3);
     EXPECT_TRUE(EqualRect(&box, &expected));
-    OffsetRect(&expected, -1, 1); // moved as a placed label is, off the measured spot
-    canvas.drawText("-1234.56", expected, 0);
-    OffsetRect(&box, -1, 21);
-    labels.draw("-1234.56", box);
-    int differing = 0;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 60; ++x)
-            differing += GetPixel(canvas.dc, x, y) != GetPixel(canvas.dc, x, y + 20);
-    EXPECT_EQ(differing, 0);
-    EXPECT_GT(::text(canvas.dc, {0, 0, 60, 20}), 3);
 }

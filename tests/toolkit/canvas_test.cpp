@@ -22,34 +22,29 @@ struct Picture {
 
 using CanvasTest = GdiCountingTest;
 
-// The plot's tests pin where its shapes land; here a dotted line's gaps, and
-// a pen made after a drawing call is selected by the next one.
-TEST_F(CanvasTest, ABrokenPenPaintsItsGapsWithTheBrushColourSelectedOrNot) {
-    Picture picture(60, 2);
+// The plot's tests pin where its lines and labels land; here a dotted line's
+// gaps and text clipped by its rectangle, with tools made after a drawing call
+// selected by the next one.
+TEST_F(CanvasTest, ABrokenPensGapsTakeTheBrushColourAndARectangleClipsText) {
+    Picture picture(60, 30);
     TCanvas& canvas = *picture.canvas;
-    canvas.lineTo(0, 0); // no pen yet: the DC's own
+    canvas.lineTo(0, 0);        // no pen yet: the DC's own
+    canvas.textOut(0, 40, "a"); // no font yet: the DC's own
     canvas.brushTool().setColor(colour(yellow));
     canvas.penTool().setColor(colour(blue));
     canvas.penTool().setPenStyle(PS_DOT);
-    canvas.moveTo(0, 1);
-    canvas.lineTo(60, 1);
+    canvas.moveTo(0, 29);
+    canvas.lineTo(60, 29);
     for (COLORREF color : {blue, yellow})
-        EXPECT_GT(countPixels(picture.canvas->dc, {0, 1, 60, 2}, color), 5);
-    EXPECT_EQ(countPixels(picture.canvas->dc, {0, 1, 60, 2}, white), 0);
-}
+        EXPECT_GT(countPixels(canvas.dc, {0, 29, 60, 30}, color), 5);
+    EXPECT_EQ(countPixels(canvas.dc, {0, 29, 60, 30}, white), 0);
 
-// The plot's labels pin where text goes; here the rectangle clips it, with a
-// font made after a drawing call.
-TEST_F(CanvasTest, TextInARectangleLeavesNothingOutsideIt) {
-    Picture picture(60, 20);
-    TCanvas& canvas = *picture.canvas;
-    canvas.textOut(0, 40, "a"); // no font yet: the DC's own
     canvas.fontTool().setColor(colour(black));
     const SIZE extent = canvas.textExtent("Жy");
     const RECT half{2, 0, 2 + extent.cx / 2, extent.cy};
     canvas.textRect(half, 2, 0, "Жy");
-    EXPECT_GT(countPixels(picture.canvas->dc, half, black), 3);
-    EXPECT_EQ(countPixels(picture.canvas->dc, {half.right, 0, 60, 20}, black), 0);
+    EXPECT_GT(countPixels(canvas.dc, half, black), 3);
+    EXPECT_EQ(countPixels(canvas.dc, {half.right, 0, 60, 28}, black), 0);
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_FONT), canvas.fontTool().getToolHandle());
 }
 
