@@ -32,14 +32,6 @@ SIZE textExtentIn(HWND window) {
     return extent;
 }
 
-// The black pixels of one row around the plot frame's left side.
-int frameThickness(TKNPlotter& plotter) {
-    plotter.paintPlot();
-    HDC dc = plotter.backBuffer().getBitmapCanvas()->dc;
-    const int x = plotter.marginLeft(), y = plotter.backBuffer().height / 2;
-    return countPixels(dc, {x - 4, y, x + 5, y + 1}, RGB(0, 0, 0));
-}
-
 } // namespace
 
 TEST_F(AppTest, AtEveryScaleControlsKeepTheirPlacesScaledAndEveryCaptionIsWhole) {
@@ -104,9 +96,13 @@ TEST_F(AppTest, AtEveryScaleControlsKeepTheirPlacesScaledAndEveryCaptionIsWhole)
         GetClientRect(windowOf(*app->ButtonBuild), &button);
         EXPECT_LT(buttonText.cx, button.right);
 
-        // The plot: the tick labels' font, the frame's line.
+        // The plot: the tick labels' font, the frame's line (the black pixels
+        // of one row around its left side).
         TKNPlotter& plotter = *app->PlotterEffect;
-        EXPECT_EQ(frameThickness(plotter), scaledToScreen(1));
+        plotter.paintPlot();
+        HDC dc = plotter.backBuffer().getBitmapCanvas()->dc;
+        const int x = plotter.marginLeft(), y = plotter.backBuffer().height / 2;
+        EXPECT_EQ(countPixels(dc, {x - 4, y, x + 5, y + 1}, RGB(0, 0, 0)), scaledToScreen(1));
         EXPECT_EQ(plotter.backBuffer().getBitmapCanvas()->fontTool().data.logFont.lfHeight,
                   scaledToScreen(8));
     }

@@ -122,18 +122,6 @@ TEST_F(PainterTest, WorkedExampleLineUnderMarkersClippedToThePlotArea) {
     EXPECT_EQ(countPixels(dc, {417, 15, 420, 18}, black), 5);
 }
 
-TEST_F(PainterTest, ALineOfOnePointDrawsNothing) {
-    view.MinX = view.MinY = -1.0; // (0, 0) in the middle of the plot area: (225, 187)
-    view.MaxX = view.MaxY = 1.0;
-    view.addSeries(&line);
-    line.addValue(0.0, 0.0);
-    EXPECT_EQ(countPixels(paint(), {31, 16, 419, 359}, blue), 0);
-    line.addValue(0.5, 0.5); // a second point: a line 4 pixels wide toward (322, 101)
-    const HDC dc = paint();
-    for (int y : {159, 160, 161})
-        EXPECT_EQ(GetPixel(dc, 255, y), blue) << y;
-}
-
 // The writer must give the box of DrawText measuring with DT_CALCRECT; where
 // its labels then land is pinned with the empty plot.
 TEST_F(PainterTest, LabelWriterMeasuresAsDrawText) {

@@ -60,11 +60,6 @@ TEST_F(PlotterTest, PressesFreezeTheRangeAMiddleDragPansAndTheWheelZoomsAtTheLas
     mouse(WM_LBUTTONUP, 0, 15, 16);
     points.series().addValue(50, 20); // beyond the frozen range
     EXPECT_EQ(limits(*plotter), "7 12 -10 20");
-    setLimits(*plotter, "0 0 0 0");
-    mouse(WM_RBUTTONDOWN, MK_RBUTTON, 100, 100); // the right button freezes too
-    mouse(WM_RBUTTONUP, 0, 100, 100);
-    points.series().addValue(60, 30);
-    EXPECT_EQ(limits(*plotter), "7 20 -10 50");
 
     setLimits(*plotter, "10 49 100 134.5"); // 0.1 per pixel on both axes
     needsRepaint();
@@ -133,13 +128,10 @@ TEST_F(PlotterTest, OnScreenRepaintAndTheBandInExclusiveOr) {
     EXPECT_TRUE(needsRepaint());
     EXPECT_EQ(limits(*plotter), "11 12 29.5 30.5");
 
-    // A band whose mouse is taken away goes, and no other follows it.
+    // A band whose mouse is taken away goes.
     mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 130, 65);
     mouse(WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, 230, 165);
-    EXPECT_NE(GetPixel(dc, 150, 90), inside);
     ReleaseCapture();
-    EXPECT_EQ(GetPixel(dc, 150, 90), inside);
-    mouse(WM_MOUSEMOVE, MK_CONTROL, 240, 170);
     EXPECT_EQ(GetPixel(dc, 150, 90), inside);
     ReleaseDC(window, dc);
 }

@@ -41,7 +41,6 @@ TEST(IniFileTest, OneCallSavesAndLoadsDependingOnTheMode) {
     EXPECT_EQ(ini->valueInteger("Top", 0), -7);
     EXPECT_EQ(ini->valueInteger("Ширина", 0), 300);
     EXPECT_EQ(ini->valueInteger("Height", 55), 0); // not a number
-    EXPECT_EQ(ini->valueInteger("Missing", 99), 99);
 }
 
 // Keeps settings in a folder and reads them back.
