@@ -107,6 +107,10 @@ TEST_F(PaintTest, ATransparentChildMakesItsParentPaintTheTreeThroughOneBuffer) {
     InvalidateRect(pane->handle, nullptr, TRUE);
     pumpMessages();
     EXPECT_GT(solid.calls, before);
+    // A second transparent child keeps the tree's one buffer and its clean-up.
+    const HBITMAP buffer = bufferBitmap(*form);
+    setTransparent(*keep(newPictureBox(form)), true);
+    EXPECT_EQ(bufferBitmap(*form), buffer);
 }
 
 TEST_F(PaintTest, ACaptionSetInABufferedTreeReachesTheBufferAndLeavesVisibilityAlone) {
