@@ -28,6 +28,15 @@ function(vibro_library name)
   vibro_defaults(${name})
 endfunction()
 
+# A console program with the wide entry point (wmain), run by hand or by a script.
+function(vibro_wide_tool name)
+  add_executable(${name} ${ARGN})
+  if(NOT MSVC)
+    target_link_options(${name} PRIVATE -municode)
+  endif()
+  vibro_defaults(${name})
+endfunction()
+
 # Seconds a test executable may run before it counts as hung. The test
 # script raises it for 32-bit programs that run only under emulation.
 set(VIBRO_TEST_TIMEOUT 180 CACHE STRING "Seconds a test executable may run")

@@ -23,10 +23,6 @@ void setScreenDpiSource(ScreenDpiSource source) {
     cachedDpi = 0;
 }
 
-bool hasScreenDpiSource() {
-    return dpiSource != defaultScreenDpi;
-}
-
 void setDebugMessageSink(DebugMessageSink sink) {
     debugSink = sink ? sink : printDebugMessage;
 }

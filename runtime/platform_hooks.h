@@ -11,8 +11,6 @@ using DebugMessageSink = void (*)(const std::string& text, const std::string& ca
 
 void setScreenDpiSource(ScreenDpiSource source); // also forgets a cached value
 void setDebugMessageSink(DebugMessageSink sink); // nullptr: back to stderr
-// Whether a source other than the default (96 dpi) is set.
-bool hasScreenDpiSource();
 
 // The resolution every layout is drawn at.
 constexpr std::int32_t designDpi = 96;

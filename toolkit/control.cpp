@@ -82,12 +82,12 @@ bool TControl::visible() const {
 }
 
 void TControl::setVisible(bool value) {
-    if (value)
+    if (value) {
         style_ |= WS_VISIBLE;
-    else
+    } else {
         style_ &= ~WS_VISIBLE;
-    if (!value)
         showAfterCreate_ = false;
+    }
     if (!liveWindow())
         return;
     const TObjHold hold(*this);
@@ -386,10 +386,8 @@ void TControl::beforeDestruction() {
     handle = nullptr;
     deleteGdiObject(cachedBrush_);
     cachedBrush_ = nullptr;
-    if (parent) {
+    if (parent)
         parent->children->remove(this);
-        forgetInForm(parent);
-    }
     // Children outlive their parent (their owners free them): they must not
     // keep pointing at it.
     for (std::int32_t i = 0; i < childCount(); ++i)

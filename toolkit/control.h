@@ -54,7 +54,6 @@ public:
     LRESULT defaultProcessing(const TMessage& msg);
     LRESULT send(UINT message, WPARAM wParam, LPARAM lParam);
     void attachHandler(TMessageHandler proc, bool keepAfterTermination);
-    void setKeyHook(TMessageHandler hook) { keyHook_ = hook; } // keyboard messages first
 
     // Events (control_events.cpp): each setter attaches whatever serves it.
     void setOn(TNotice notice, TNotifyEvent handler);

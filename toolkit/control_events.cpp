@@ -2,6 +2,7 @@
 // that a handler set is a handler that runs.
 #include "toolkit/control.h"
 
+#include "toolkit/control_factory.h"
 #include "toolkit/control_paint.h"
 #include "toolkit/dispatch.h"
 #include "toolkit/input_events.h"
@@ -30,7 +31,7 @@ void TControl::setOn(TNotice notice, TNotifyEvent handler) {
         break;
     case TNotice::mouseEnter:
     case TNotice::mouseLeave:
-        prepareEnterLeave();
+        initCommonControls(); // to ask to hear when the mouse leaves
         attachHandler(enterLeaveHandler, false);
         invalidate();
         break;

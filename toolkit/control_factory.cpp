@@ -250,7 +250,7 @@ const TActionRecord staticActions = {
     .alignLeftStyle = SS_LEFT,
     .alignRightStyle = SS_RIGHT,
     .alignCenterStyle = SS_CENTER,
-    .alignClearMask = 0x0C,
+    .alignClearMask = SS_LEFTNOWORDWRAP,
 };
 
 std::uint32_t makeStyle(std::uint32_t options, const std::int32_t* table, int highestIndex) {

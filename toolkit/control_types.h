@@ -149,6 +149,9 @@ struct TFormState {
 constexpr UINT wmDeferredRelease = 0xB003;
 constexpr UINT wmReflectedCommand = 0xB005;
 constexpr UINT wmFlushText = 0xB006;
+// Sent by a form whose screen changed resolution to each of its child
+// windows: the element lays its window out again at the new scale.
+constexpr UINT wmRescale = 0xB007;
 constexpr UINT wmReflectedOffset = 0xBC00; // added to the others' own numbers
 constexpr UINT wmReflectedColorFirst = WM_CTLCOLORMSGBOX + wmReflectedOffset;
 constexpr UINT wmReflectedColorLast = WM_CTLCOLORSTATIC + wmReflectedOffset;

@@ -19,7 +19,8 @@ TBuffer& bufferOfOwner(const TControl& owner) {
 }
 
 bool isPainting(const TControl& owner) {
-    return bufferOfOwner(owner).painting;
+    const auto found = buffers().find(&owner);
+    return found != buffers().end() && found->second.painting;
 }
 
 const wchar_t previousProcProperty[] = L"PREV_PROC";

@@ -148,14 +148,6 @@ bool enterLeaveHandler(TControl& control, TMessage& msg, LRESULT&) {
     return false;
 }
 
-void prepareEnterLeave() {
-    static bool commonControlsReady = false;
-    if (!commonControlsReady) {
-        initCommonControls();
-        commonControlsReady = true;
-    }
-}
-
 std::uint32_t keyShiftState() {
     std::uint32_t state = 0;
     if (GetKeyState(VK_SHIFT) < 0)

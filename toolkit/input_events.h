@@ -15,5 +15,3 @@ bool keyEventHook(TControl& control, TMessage& msg, LRESULT& result);
 bool mouseEventHandler(TControl& control, TMessage& msg, LRESULT& result);
 // Mouse messages to the enter and leave notices.
 bool enterLeaveHandler(TControl& control, TMessage& msg, LRESULT& result);
-// The common controls, for asking to hear when the mouse leaves.
-void prepareEnterLeave();

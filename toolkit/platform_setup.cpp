@@ -2,6 +2,7 @@
 
 #include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
+#include "toolkit/system.h"
 #include "toolkit/wide_text.h"
 
 #include <windows.h>
@@ -21,9 +22,7 @@ void showMessageBox(const std::string& text, const std::string& caption) {
 // display scale sees it; systems before Windows 10 answer through the
 // screen's device context.
 std::int32_t deviceScreenDpi() {
-    using SystemDpi = UINT(WINAPI*)();
-    static const auto systemDpi = reinterpret_cast<SystemDpi>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
+    static auto* const systemDpi = user32Function<UINT WINAPI()>("GetDpiForSystem");
     if (systemDpi)
         if (const UINT dpi = systemDpi())
             return static_cast<std::int32_t>(dpi);
@@ -33,9 +32,7 @@ std::int32_t deviceScreenDpi() {
     return dpi;
 }
 
-// A resolution source set before (a test's) is kept.
 void installPlatformHooks() {
-    if (!hasScreenDpiSource())
-        setScreenDpiSource(deviceScreenDpi);
+    setScreenDpiSource(deviceScreenDpi);
     setDebugMessageSink(showMessageBox);
 }

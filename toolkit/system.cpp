@@ -46,9 +46,8 @@ void setAlphaBlend(TControl& control, std::uint8_t alpha) {
     if (alpha == control.alphaBlend())
         return;
     control.setAlphaBlendValue(alpha);
-    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    auto setLayered = reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("User32"), "SetLayeredWindowAttributes")));
+    static auto* const setLayered =
+        user32Function<BOOL WINAPI(HWND, COLORREF, BYTE, DWORD)>("SetLayeredWindowAttributes");
     if (!setLayered)
         return;
     HWND window = control.getHandle();

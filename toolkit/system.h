@@ -15,6 +15,11 @@ std::wstring startDirectory();
 // answering the buffer's size, when the buffer is too small.
 using TModuleNameReader = DWORD (*)(wchar_t* buffer, DWORD size);
 std::wstring startDirectory(TModuleNameReader read);
+// A user32 function that older systems lack, or nil.
+template <class Function> Function* user32Function(const char* name) {
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
 // 255 is opaque; other values make the window layered with that alpha.
 void setAlphaBlend(TControl& control, std::uint8_t alpha);
 std::uint8_t windowsVersion();

@@ -64,9 +64,8 @@ void removeFormWindow(HWND window) {
 // The frame a window of these styles has around its client area at a
 // resolution; systems before Windows 10 know only their own.
 SIZE frameAt(std::uint32_t style, std::uint32_t exStyle, std::int32_t dpi) {
-    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    static auto* const adjustForDpi =
+        user32Function<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
     RECT frame{};
     if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);

@@ -22,10 +22,6 @@ protected:
     ~TKNLayoutManager() = default;
 };
 
-// Sent by a form whose screen changed resolution to each of its child
-// windows: the element lays its window out again at the new scale.
-constexpr UINT wmRescale = 0xB007;
-
 class TKNHintManager;
 struct TTipInterface;
 struct TTipRecord;

@@ -37,7 +37,7 @@ void AppTest::build() {
     app.reset(); // the old one goes before the new one is made
     pumpMessages();
     app = std::make_unique<TClassMainForm_4C58060>();
-    // Making the applet installs the real debug box: record instead.
+    // Debug messages are recorded: a test ends with none.
     setDebugMessageSink(
         [](const std::string& text, const std::string&) { shownBoxes.push_back(text); });
     startNetwork(*app->MainForm);

@@ -1,11 +1,9 @@
 #include "toolkit_fixture.h"
 
-#include "runtime/platform_hooks.h"
 #include "toolkit/control_factory.h"
 #include "toolkit/dispatch.h"
 #include "toolkit/edit_text.h"
 #include "toolkit/failure_report.h"
-#include "toolkit/platform_setup.h"
 
 #include "poisoned_heap.h"
 
@@ -372,14 +370,6 @@ TEST_F(ControlTest, AChangeOfASharedFontReachesEveryBorrowerBelow) {
     appletControl->font()->setFontHeight(-22);
     EXPECT_EQ(GetObjectType(windowFont(label)), static_cast<DWORD>(OBJ_FONT));
     EXPECT_EQ(windowFont(label), third->font()->getToolHandle());
-}
-
-// The program's entry installs the hooks: a resolution a test set before stays.
-TEST_F(ToolkitTest, ThePlatformsHooksKeepAResolutionSourceSetBefore) {
-    setScreenDpiSource([]() -> std::int32_t { return 144; });
-    installPlatformHooks();
-    EXPECT_EQ(screenDpi(), 144);
-    setScreenDpiSource(nullptr);
 }
 
 } // namespace

@@ -1,14 +1,10 @@
 #include "toolkit_fixture.h"
 
-#include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
 #include "toolkit/control_factory.h"
 #include <string_view>
 
 namespace {
-
-// A test that installs the platform's hooks shows no message box after it.
-void quiet(const std::string&, const std::string&) {}
 
 BOOL CALLBACK countToolkitWindow(HWND window, LPARAM counter) {
     wchar_t name[64] = {};
@@ -55,7 +51,6 @@ void ToolkitTest::TearDown() {
     pumpMessages();
     EXPECT_EQ(toolkitWindowCount(), 0);
     resetToolkitState();
-    setDebugMessageSink(quiet);
     BYTE keys[256] = {};
     SetKeyboardState(keys);
 }

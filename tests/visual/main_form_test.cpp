@@ -1,6 +1,5 @@
 #include "visual_fixture.h"
 
-#include "runtime/platform_hooks.h"
 #include "toolkit/application.h"
 #include "visual/main_form.h"
 
@@ -17,8 +16,6 @@ protected:
     }
     static std::unique_ptr<TKNMainForm> makeForm() {
         auto mainForm = std::make_unique<TKNMainForm>();
-        // The applet installs the real debug box; the app tests pin that none shows.
-        setDebugMessageSink([](const std::string&, const std::string&) {});
         mainForm->setCaption("График эффективности виброизоляции, дБ");
         mainForm->setBorderStyle(3);
         mainForm->init();
